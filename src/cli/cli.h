@@ -1,0 +1,30 @@
+#pragma once
+
+#include "db/database.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Shared by the zerafin-cli commands.
+namespace cli {
+
+using Args = std::vector<std::string>;
+
+// Options every command understands, taken off the front of the arguments.
+struct Common {
+    std::filesystem::path programFolder;
+    std::string language = "English";
+};
+
+// Opens the text database of the program folder. On failure prints what is
+// wrong on standard error and returns false.
+bool openTextDatabase(const Common& common, db::Database& db);
+
+int fail(const std::string& message, int code = 1);
+
+// One entry per command; each file cmd_*.cpp implements one.
+int cmdShow(const Common& common, const Args& args);
+int cmdSql(const Common& common, const Args& args);
+
+}  // namespace cli

@@ -1,0 +1,72 @@
+// zerafin-cli: the study functions of Zerafin from the command line, through
+// the same logic the windows use.
+
+#include "app/program_folder.h"
+#include "cli/cli.h"
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+
+namespace {
+
+struct Command {
+    std::function<int(const cli::Common&, const cli::Args&)> run;
+    const char* synopsis;
+};
+
+const std::map<std::string, Command>& commands()
+{
+    static const std::map<std::string, Command> table = {
+        {"show", {cli::cmdShow, "show REF...            plain text of verses: 2:255, 1:1-7, 114"}},
+        {"sql", {cli::cmdSql, "sql \"STATEMENT\"        run a statement on the text database, rows tab-separated"}},
+    };
+    return table;
+}
+
+void usage(FILE* out)
+{
+    std::fputs("usage: zerafin-cli [--folder DIR] [--language NAME] COMMAND [ARGS...]\n"
+               "  --folder DIR     program folder holding the text database (default: this program's folder)\n"
+               "  --language NAME  text database NAME.ttb (default English)\n"
+               "commands:\n",
+               out);
+    for (const auto& [name, c] : commands())
+        std::fprintf(out, "  %s\n", c.synopsis);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    cli::Common common;
+    common.programFolder = programFolder();
+    int i = 1;
+    for (; i < argc; ++i) {
+        std::string a = argv[i];
+        if ((a == "--folder" || a == "--language") && i + 1 < argc) {
+            if (a == "--folder")
+                common.programFolder = argv[++i];
+            else
+                common.language = argv[++i];
+        } else if (a == "--help" || a == "-h") {
+            usage(stdout);
+            return 0;
+        } else {
+            break;
+        }
+    }
+    if (i >= argc) {
+        usage(stderr);
+        return 2;
+    }
+    auto it = commands().find(argv[i]);
+    if (it == commands().end()) {
+        std::fprintf(stderr, "zerafin-cli: unknown command '%s'\n", argv[i]);
+        usage(stderr);
+        return 2;
+    }
+    cli::Args args(argv + i + 1, argv + argc);
+    return it->second.run(common, args);
+}

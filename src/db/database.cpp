@@ -1,0 +1,349 @@
+#include "db/database.h"
+
+#include "db/log.h"
+#include "db/plain_text.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace db {
+
+std::string connectionString(const std::filesystem::path& programFolder, std::string_view language)
+{
+    std::string s(kConnectionPrefix);
+    s += (programFolder / (std::string(language) + ".ttb")).string();
+    s += kPasswordSuffix;
+    return s;
+}
+
+std::filesystem::path dataSourceOf(std::string_view cs)
+{
+    constexpr std::string_view key = "data source=";
+    std::string lower(cs);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    auto at = lower.find(key);
+    if (at == std::string::npos)
+        return {};
+    auto begin = at + key.size();
+    auto end = cs.find(';', begin);
+    std::string_view file = cs.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
+    return std::filesystem::path(std::string(file));
+}
+
+// ---------------------------------------------------------------- instr
+
+namespace {
+
+inline unsigned char foldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+
+bool isAscii(std::string_view s)
+{
+    for (unsigned char c : s)
+        if (c >= 0x80)
+            return false;
+    return true;
+}
+
+// Decodes UTF-8 leniently: a malformed byte stands for itself.
+std::u32string decode(std::string_view s)
+{
+    std::u32string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (len == 0 || i + len > s.size()) {
+            out.push_back(c);
+            ++i;
+            continue;
+        }
+        char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+        bool ok = true;
+        for (int k = 1; k < len; ++k) {
+            unsigned char cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80) {
+                ok = false;
+                break;
+            }
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (!ok) {
+            out.push_back(c);
+            ++i;
+            continue;
+        }
+        out.push_back(cp);
+        i += len;
+    }
+    return out;
+}
+
+// Simple case folding for the scripts a note is likely to use: Latin
+// (with Latin-1 and Extended-A), Greek and Cyrillic.
+char32_t foldChar(char32_t c)
+{
+    if (c < 0x80)
+        return foldAscii(static_cast<unsigned char>(c));
+    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return c + 32;
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F) {
+        bool oddLower = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        if (oddLower)
+            return (c % 2 == 1) ? c + 1 : c;
+        return (c % 2 == 0) ? c + 1 : c;
+    }
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2)
+        return c + 32;
+    if (c >= 0x410 && c <= 0x42F)
+        return c + 32;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 80;
+    return c;
+}
+
+// Byte offset of the character with the given 0-based index (or npos).
+size_t byteOffsetOfChar(std::string_view s, long long index)
+{
+    size_t i = 0;
+    long long n = 0;
+    while (i < s.size() && n < index) {
+        ++i;
+        while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80)
+            ++i;
+        ++n;
+    }
+    return n == index ? i : std::string_view::npos;
+}
+
+long long charCount(std::string_view s)
+{
+    long long n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+thread_local std::string tlsFolded;
+
+}  // namespace
+
+long long instrPosition(long long start, std::string_view text, std::string_view word, int mode)
+{
+    if (start < 1)
+        return 0;
+    if (word.empty())
+        return start;
+    size_t from = byteOffsetOfChar(text, start - 1);
+    if (from == std::string_view::npos || from >= text.size())
+        return 0;
+    bool ignoreCase = mode != 0;
+    if (!ignoreCase) {
+        size_t at = text.find(word, from);
+        return at == std::string_view::npos ? 0 : charCount(text.substr(0, at)) + 1;
+    }
+    if (isAscii(word)) {
+        // A plain-ASCII word can only match ASCII bytes, so folding the
+        // ASCII letters of the text is enough.
+        std::string foldedWord(word);
+        for (char& c : foldedWord)
+            c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
+        std::string& buf = tlsFolded;
+        buf.assign(text.substr(from));
+        for (char& c : buf)
+            c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
+        size_t at = buf.find(foldedWord);
+        if (at == std::string::npos)
+            return 0;
+        return charCount(text.substr(0, from + at)) + 1;
+    }
+    std::u32string t = decode(text.substr(from));
+    std::u32string w = decode(word);
+    for (auto& c : t)
+        c = foldChar(c);
+    for (auto& c : w)
+        c = foldChar(c);
+    size_t at = t.find(w);
+    if (at == std::u32string::npos)
+        return 0;
+    return start + static_cast<long long>(at);
+}
+
+namespace {
+
+void sqlInstr(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (argc != 4)
+        return;
+    for (int i = 0; i < 3; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(ctx);
+            return;
+        }
+    long long start = sqlite3_value_int64(argv[0]);
+    int mode = sqlite3_value_type(argv[3]) == SQLITE_NULL ? 0 : sqlite3_value_int(argv[3]);
+    const char* t = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+    int tn = sqlite3_value_bytes(argv[1]);
+    const char* w = reinterpret_cast<const char*>(sqlite3_value_text(argv[2]));
+    int wn = sqlite3_value_bytes(argv[2]);
+    std::string_view text(t ? t : "", t ? static_cast<size_t>(tn) : 0);
+    std::string_view word(w ? w : "", w ? static_cast<size_t>(wn) : 0);
+    sqlite3_result_int64(ctx, instrPosition(start, text, word, mode));
+}
+
+void sqlPlain(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (argc != 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const char* t = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    std::string out = plainSearchForm(std::string_view(t ? t : "", static_cast<size_t>(sqlite3_value_bytes(argv[0]))));
+    sqlite3_result_text(ctx, out.data(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
+}
+
+}  // namespace
+
+bool registerFunctions(sqlite3* handle)
+{
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+    return sqlite3_create_function_v2(handle, "instr", 4, flags, nullptr, sqlInstr, nullptr, nullptr, nullptr) == SQLITE_OK
+        && sqlite3_create_function_v2(handle, "zf_plain", 1, flags, nullptr, sqlPlain, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// ---------------------------------------------------------------- Database
+
+Database::~Database() { close(); }
+
+Database::Database(Database&& other) noexcept
+    : db_(std::exchange(other.db_, nullptr)), file_(std::move(other.file_)), error_(std::move(other.error_))
+{
+}
+
+Database& Database::operator=(Database&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        db_ = std::exchange(other.db_, nullptr);
+        file_ = std::move(other.file_);
+        error_ = std::move(other.error_);
+    }
+    return *this;
+}
+
+void Database::setError(std::string message) const
+{
+    error_ = std::move(message);
+    logDb("%s", error_.c_str());
+}
+
+bool Database::open(std::string_view cs)
+{
+    auto file = dataSourceOf(cs);
+    if (file.empty()) {
+        close();
+        setError("the connection string names no Data Source");
+        return false;
+    }
+    return openFile(file, Mode::Existing);
+}
+
+bool Database::openFile(const std::filesystem::path& file, Mode mode)
+{
+    close();
+    file_ = file;
+    std::error_code ec;
+    if (mode == Mode::Existing && !std::filesystem::is_regular_file(file, ec)) {
+        setError("no database file at " + file.string());
+        return false;
+    }
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (mode == Mode::CreateIfMissing)
+        flags |= SQLITE_OPEN_CREATE;
+    sqlite3* handle = nullptr;
+    if (sqlite3_open_v2(file.c_str(), &handle, flags, nullptr) != SQLITE_OK) {
+        setError(file.string() + ": " + (handle ? sqlite3_errmsg(handle) : "cannot open"));
+        sqlite3_close(handle);
+        return false;
+    }
+    // SQLite reads the header lazily; ask for the schema now so that a file
+    // that is not a database is refused here and not at the first command.
+    char* err = nullptr;
+    if (sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err) != SQLITE_OK) {
+        setError(file.string() + ": " + (err ? err : "not a database"));
+        sqlite3_free(err);
+        sqlite3_close(handle);
+        return false;
+    }
+    sqlite3_busy_timeout(handle, 2000);
+    registerFunctions(handle);
+    db_ = handle;
+    error_.clear();
+    return true;
+}
+
+void Database::close()
+{
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+bool Database::execute(std::string_view sql)
+{
+    if (!db_) {
+        setError("the database is not open");
+        return false;
+    }
+    std::string text(sql);
+    char* err = nullptr;
+    if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+        setError(std::string(err ? err : "statement failed") + " in: " + text.substr(0, 200));
+        sqlite3_free(err);
+        return false;
+    }
+    return true;
+}
+
+long long Database::changes() const { return db_ ? sqlite3_changes64(db_) : 0; }
+
+bool Database::hasTable(std::string_view name) const
+{
+    if (!db_)
+        return false;
+    sqlite3_stmt* st = nullptr;
+    bool found = false;
+    if (sqlite3_prepare_v2(db_, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE", -1, &st,
+                           nullptr) == SQLITE_OK) {
+        sqlite3_bind_text(st, 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+        found = sqlite3_step(st) == SQLITE_ROW;
+    }
+    sqlite3_finalize(st);
+    return found;
+}
+
+Database::Transaction::Transaction(Database& db) : db_(db) { active_ = db_.execute("BEGIN IMMEDIATE"); }
+
+Database::Transaction::~Transaction()
+{
+    if (active_)
+        db_.execute("ROLLBACK");
+}
+
+bool Database::Transaction::commit()
+{
+    if (!active_)
+        return false;
+    active_ = false;
+    if (db_.execute("COMMIT"))
+        return true;
+    db_.execute("ROLLBACK");
+    return false;
+}
+
+}  // namespace db

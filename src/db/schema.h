@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// The vocabulary of the text database: every table and column the program
+// uses, the table list of the search areas, and the statements that create
+// the text database and a collection file.
+namespace db {
+
+namespace table {
+inline constexpr std::string_view Verses = "ZOVR";          // verse as displayed (RTF), notes, GOD totals
+inline constexpr std::string_view VersesSearch = "ZOVRSch"; // plain verse text
+inline constexpr std::string_view VersesPlain = "ZOVR1";    // verse text with punctuation blanked
+inline constexpr std::string_view Suras = "SuraTable";
+inline constexpr std::string_view Subtitles = "HEADERS";
+inline constexpr std::string_view Footnotes = "FOOTERS";
+inline constexpr std::string_view FrontMatter = "FRONTMATTER";
+inline constexpr std::string_view GlossaryIndex = "GlosIndex";
+inline constexpr std::string_view Appendices = "Appendices";
+inline constexpr std::string_view WordGroups = "SIMWORDS";
+inline constexpr std::string_view Topics = "ARTICLES";
+inline constexpr std::string_view Topics1 = "ARTICLES1";
+inline constexpr std::string_view VerseText = "Q";
+inline constexpr std::string_view Notes = "YourNotes";      // collection file only
+}  // namespace table
+
+namespace column {
+inline constexpr std::string_view Sura = "Sura";
+inline constexpr std::string_view Verse = "Verse";
+inline constexpr std::string_view Words = "Words";
+inline constexpr std::string_view YourNotes = "YourNotes";
+inline constexpr std::string_view Count = "count";
+inline constexpr std::string_view Sum = "sum";
+inline constexpr std::string_view ChOrder = "ChOrder";
+inline constexpr std::string_view RvOrder = "RvOrder";
+inline constexpr std::string_view Appendix = "Appendix";
+inline constexpr std::string_view ID = "ID";
+inline constexpr std::string_view Page = "Page";
+inline constexpr std::string_view Matter = "Matter";
+inline constexpr std::string_view Title = "Title";
+inline constexpr std::string_view Number = "Number";
+inline constexpr std::string_view WordPhrase = "WORDPHRASE";
+inline constexpr std::string_view Articles = "ARTICLES";
+}  // namespace column
+
+// Number of alternate-word columns of SIMWORDS (SIMILAR1 .. SIMILAR9).
+inline constexpr int kSimilarColumns = 9;
+
+// One table name per search area, indexed like the nine area check boxes.
+inline constexpr int kSearchAreaCount = 9;
+using SearchTableList = std::array<std::string, kSearchAreaCount>;
+SearchTableList searchTables();
+// Captions of the search areas, same index.
+std::array<std::string_view, kSearchAreaCount> searchAreaCaptions();
+
+// Tables that have a "1" twin holding the same rows with punctuation
+// blanked (searched when "Ignore Special Char" is on).
+std::array<std::string_view, 8> tablesWithPlainTwin();
+
+// Statements that create every table of an empty text database.
+std::string textDatabaseSchema();
+// Statements that create every table of an empty collection file.
+std::string collectionSchema();
+
+// Keeps ZOVR1's copy of the notes in step with ZOVR. Needs the
+// zf_plain() function that Database registers on every connection.
+std::string notesTwinTrigger();
+
+}  // namespace db

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace init {
+
+struct SuraText {
+    int number = 0;
+    std::string englishName;     // "The Cow"
+    std::string translitName;    // "Al-Baqarah"
+    std::vector<std::string> verses;  // verse k at index k - 1
+};
+
+// The sample translation: 114 suras in the standard order.
+struct SampleText {
+    std::vector<SuraText> suras;
+    int verseCount() const;
+};
+
+// Reads dist/quran_en.json (and, for the names, dist/chapters/en/index.json
+// when it is there) from the unpacked quran-json package. Throws
+// std::runtime_error with a readable message when the package is missing
+// or not in the expected shape.
+SampleText loadSampleText(const std::filesystem::path& packageDir);
+
+// The chronological order of revelation: entry k is the sura revealed
+// (k + 1)-th. A fact of the scripture's history.
+const std::vector<int>& revelationOrder();
+
+}  // namespace init

@@ -1,0 +1,609 @@
+#include "init/text_builder.h"
+
+#include "db/database.h"
+#include "db/plain_text.h"
+#include "db/recordset.h"
+#include "db/schema.h"
+#include "db/verse_ref.h"
+#include "init/verse_rtf.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace init {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kProgressMax = 18360;
+
+void report(const Progress& p, int value)
+{
+    if (p)
+        p(std::clamp(value, 0, kProgressMax));
+}
+
+bool isWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+
+// A prepared INSERT, reused for every row.
+class Inserter {
+public:
+    Inserter(db::Database& db, const std::string& sql) : db_(db)
+    {
+        if (sqlite3_prepare_v2(db.handle(), sql.c_str(), -1, &st_, nullptr) != SQLITE_OK)
+            throw std::runtime_error(std::string(sqlite3_errmsg(db.handle())) + " in: " + sql);
+    }
+    ~Inserter() { sqlite3_finalize(st_); }
+    Inserter(const Inserter&) = delete;
+    Inserter& operator=(const Inserter&) = delete;
+
+    void row(std::initializer_list<db::Value> values) { row(std::vector<db::Value>(values)); }
+    void row(const std::vector<db::Value>& values)
+    {
+        int i = 1;
+        for (const auto& v : values) {
+            if (v.isNull())
+                sqlite3_bind_null(st_, i);
+            else if (v.isInteger())
+                sqlite3_bind_int64(st_, i, v.toInt());
+            else if (v.isReal())
+                sqlite3_bind_double(st_, i, v.toDouble());
+            else
+                sqlite3_bind_text(st_, i, v.text().data(), static_cast<int>(v.text().size()), SQLITE_TRANSIENT);
+            ++i;
+        }
+        if (sqlite3_step(st_) != SQLITE_DONE)
+            throw std::runtime_error(sqlite3_errmsg(db_.handle()));
+        sqlite3_reset(st_);
+        sqlite3_clear_bindings(st_);
+    }
+
+private:
+    db::Database& db_;
+    sqlite3_stmt* st_ = nullptr;
+};
+
+void run(db::Database& db, const std::string& sql)
+{
+    if (!db.execute(sql))
+        throw std::runtime_error(db.lastError());
+}
+
+using VerseKey = std::pair<int, int>;
+
+template <typename T>
+std::map<VerseKey, std::vector<T>> byVerse(const std::vector<VerseNote>& notes, T (*make)(const VerseNote&))
+{
+    std::map<VerseKey, std::vector<T>> out;
+    for (const auto& n : notes)
+        out[{n.sura, n.verse}].push_back(make(n));
+    return out;
+}
+
+std::string suraTitle(const SuraText& s)
+{
+    if (s.translitName.empty())
+        return s.englishName;
+    return s.englishName + " (" + s.translitName + ")";
+}
+
+void checkReferences(const std::vector<VerseNote>& notes, const SampleText& sample, const char* what, bool openingAllowed)
+{
+    for (const auto& n : notes) {
+        const auto& sura = sample.suras[static_cast<size_t>(n.sura - 1)];
+        bool opening = n.verse == 0 && openingAllowed && db::hasOpeningRow(n.sura);
+        if (!opening && (n.verse < 1 || n.verse > static_cast<int>(sura.verses.size())))
+            throw std::runtime_error(std::string(what) + " for " + db::VerseRef{n.sura, n.verse}.display() +
+                                     ": the sample text has no such verse");
+    }
+}
+
+// Every verse text, lower case, in one buffer; an occurrence is mapped back
+// to its verse by offset.
+struct Concordance {
+    std::string text;
+    std::vector<size_t> starts;  // offset of each verse
+    std::vector<db::VerseRef> refs;
+
+    explicit Concordance(const SampleText& sample)
+    {
+        for (const auto& s : sample.suras)
+            for (size_t v = 0; v < s.verses.size(); ++v) {
+                starts.push_back(text.size());
+                refs.push_back({s.number, static_cast<int>(v + 1)});
+                for (char c : s.verses[v])
+                    text.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+                text.push_back('\n');
+            }
+    }
+
+    // Verses where the phrase occurs as whole words, letter case ignored.
+    std::vector<size_t> versesWith(std::string phrase) const
+    {
+        for (char& c : phrase)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::vector<size_t> out;
+        if (phrase.empty())
+            return out;
+        for (size_t at = text.find(phrase); at != std::string::npos; at = text.find(phrase, at + 1)) {
+            bool before = at == 0 || !isWordChar(text[at - 1]);
+            size_t end = at + phrase.size();
+            bool after = end >= text.size() || !isWordChar(text[end]);
+            if (!before || !after)
+                continue;
+            size_t verse = static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
+            if (out.empty() || out.back() != verse)
+                out.push_back(verse);
+        }
+        return out;
+    }
+};
+
+// Writes a file under a temporary name and renames it into place, so a
+// reader never sees half of it.
+void writeAtomically(const fs::path& file, const std::string& content)
+{
+    fs::create_directories(file.parent_path());
+    fs::path tmp = file;
+    tmp += ".part-" + std::to_string(::getpid());
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            throw std::runtime_error("cannot write " + tmp.string());
+        out << content;
+        out.flush();
+        if (!out)
+            throw std::runtime_error("cannot write " + tmp.string());
+    }
+    fs::rename(tmp, file);
+}
+
+std::string htmlEscape(std::string_view s)
+{
+    std::string out;
+    for (char c : s) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::string contentsHtml(const SampleText& sample, const ProjectData& data)
+{
+    std::vector<int> rvPos(115, 0);
+    const auto& order = revelationOrder();
+    for (size_t i = 0; i < order.size(); ++i)
+        rvPos[static_cast<size_t>(order[i])] = static_cast<int>(i + 1);
+    std::ostringstream h;
+    h << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Contents</title>\n"
+      << "<style>body{font-family:'Times New Roman',serif;margin:2em;}table{border-collapse:collapse;}"
+         "td,th{padding:2px 10px;text-align:left;}th{border-bottom:1px solid #888;}"
+         "td.n{text-align:right;}</style></head>\n<body>\n<h1>Contents</h1>\n"
+      << "<table>\n<tr><th>Sura</th><th>Name</th><th>Transliteration</th><th>Verses</th>"
+         "<th>Order of revelation</th></tr>\n";
+    for (const auto& s : sample.suras)
+        h << "<tr><td class=\"n\">" << s.number << "</td><td>" << htmlEscape(s.englishName) << "</td><td>"
+          << htmlEscape(s.translitName) << "</td><td class=\"n\">" << s.verses.size() << "</td><td class=\"n\">"
+          << rvPos[static_cast<size_t>(s.number)] << "</td></tr>\n";
+    h << "</table>\n";
+    if (!data.appendices.empty()) {
+        h << "<h2>Appendices</h2>\n<ol>\n";
+        for (const auto& a : data.appendices) {
+            char nn[8];
+            std::snprintf(nn, sizeof nn, "%02d", a.number);
+            h << "<li value=\"" << a.number << "\"><a href=\"Appendices/Appendix " << nn << ".htm\">"
+              << htmlEscape(a.title) << "</a></li>\n";
+        }
+        h << "</ol>\n";
+    }
+    h << "</body></html>\n";
+    return h.str();
+}
+
+std::string indexRtf(const std::vector<std::string>& lines)
+{
+    std::string rtf =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}}\\pard\\f0"
+        "\\qc\\fs32\\b INDEX\\b0\\par\\pard\\fs24\\par ";
+    for (const auto& line : lines) {
+        auto colon = line.find(':');
+        rtf += "{\\b " + rtfEscape(line.substr(0, colon)) + "}";
+        if (colon != std::string::npos)
+            rtf += rtfEscape(line.substr(colon));
+        rtf += "\\par ";
+    }
+    rtf += "}";
+    return rtf;
+}
+
+}  // namespace
+
+int countWord(std::string_view text, std::string_view word)
+{
+    if (word.empty())
+        return 0;
+    int n = 0;
+    for (size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+        bool before = at == 0 || !isWordChar(text[at - 1]);
+        size_t end = at + word.size();
+        bool after = end >= text.size() || !isWordChar(text[end]);
+        if (before && after)
+            ++n;
+    }
+    return n;
+}
+
+std::vector<std::string> indexLines(const std::vector<IndexTerm>& terms, const SampleText& sample)
+{
+    Concordance c(sample);
+    std::vector<std::string> lines;
+    for (const auto& term : terms) {
+        std::vector<size_t> verses;
+        for (const auto& w : term.words) {
+            auto found = c.versesWith(w);
+            verses.insert(verses.end(), found.begin(), found.end());
+        }
+        std::sort(verses.begin(), verses.end());
+        verses.erase(std::unique(verses.begin(), verses.end()), verses.end());
+        std::string line = term.term + ":";
+        for (size_t i = 0; i < verses.size(); ++i)
+            line += (i ? ", " : " ") + c.refs[verses[i]].display();
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+UserData readUserData(const fs::path& file)
+{
+    UserData u;
+    if (!fs::exists(file))
+        return u;
+    db::Database db;
+    if (!db.openFile(file))
+        throw std::runtime_error(db.lastError());
+    u.present = true;
+    db::Recordset rs;
+    if (db.hasTable("ZOVR")) {
+        if (!rs.open("SELECT Sura, Verse, YourNotes FROM ZOVR WHERE YourNotes IS NOT NULL AND YourNotes <> '' "
+                     "ORDER BY Sura, Verse",
+                     db))
+            throw std::runtime_error("cannot read the notes of " + file.string() + ": " + rs.lastError());
+        for (; !rs.eof(); rs.moveNext())
+            u.notes.push_back({static_cast<int>(rs.field(0).toInt()), static_cast<int>(rs.field(1).toInt()),
+                               rs.field(2).toString()});
+    }
+    auto readTopics = [&](const char* table, std::vector<UserData::TopicRow>& out) {
+        if (!db.hasTable(table))
+            return;
+        if (!rs.open(std::string("SELECT ARTICLES, SURA, VERSE, WORDS FROM ") + table + " ORDER BY rowid", db))
+            throw std::runtime_error(std::string("cannot read the topics of ") + file.string() + ": " + rs.lastError());
+        for (; !rs.eof(); rs.moveNext())
+            out.push_back({rs.field(0), rs.field(1), rs.field(2), rs.field(3)});
+    };
+    readTopics("ARTICLES", u.topics);
+    readTopics("ARTICLES1", u.topics1);
+    if (db.hasTable("SIMWORDS")) {
+        u.hasWordGroups = true;
+        if (!rs.open("SELECT * FROM SIMWORDS ORDER BY rowid", db))
+            throw std::runtime_error("cannot read the word groups of " + file.string() + ": " + rs.lastError());
+        for (; !rs.eof(); rs.moveNext()) {
+            std::vector<db::Value> row;
+            for (int i = 0; i < 10; ++i)
+                row.push_back(i < rs.fieldCount() ? rs.field(i) : db::Value(""));
+            u.wordGroups.push_back(std::move(row));
+        }
+    }
+    return u;
+}
+
+TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, const ProjectData& data, const UserData& user,
+                             const Companions& companions, const Progress& progress)
+{
+    if (sample.suras.size() != 114)
+        throw std::runtime_error("the sample text does not hold 114 suras");
+    checkReferences(data.subtitles, sample, "a subtitle", false);
+    checkReferences(data.footnotes, sample, "a footnote", true);
+
+    TextCounts counts;
+    db::Database db;
+    if (!db.openFile(file, db::Database::Mode::CreateIfMissing))
+        throw std::runtime_error(db.lastError());
+    run(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;");
+    run(db, db::textDatabaseSchema());
+    run(db, "BEGIN");
+
+    auto subtitles = byVerse<std::string>(data.subtitles, [](const VerseNote& n) { return n.text; });
+    auto footnotes = byVerse<std::string>(data.footnotes,
+                                          [](const VerseNote& n) { return footnoteText(n.sura, n.verse, n.text); });
+    std::map<VerseKey, std::string> notes;
+    for (const auto& n : user.notes)
+        notes[{n.sura, n.verse}] = n.text;
+
+    Inserter zovr(db, "INSERT INTO ZOVR (Sura, Verse, Words, YourNotes, \"count\", \"sum\") VALUES (?,?,?,?,?,?)");
+    Inserter zovrSch(db, "INSERT INTO ZOVRSch (Sura, Verse, Words) VALUES (?,?,?)");
+    Inserter q(db, "INSERT INTO Q (Sura, Verse, Words) VALUES (?,?,?)");
+
+    // The opening line of every sura but 1 and 9 reads as the first verse of sura 1.
+    const std::string opening = sample.suras[0].verses[0];
+    long long godCount = 0, godSum = 0;
+    int done = 0;
+    const int total = sample.verseCount();
+    auto addRow = [&](int sura, int verse, const std::string& rtf, const std::string& plain) {
+        auto note = notes.find({sura, verse});
+        std::string noteText;
+        if (note != notes.end()) {
+            noteText = note->second;
+            notes.erase(note);
+            ++counts.notesKept;
+        }
+        zovr.row({sura, verse, rtf, noteText, godCount, godSum});
+        zovrSch.row({sura, verse, plain});
+        q.row({sura, verse, plain});
+        ++counts.verseRows;
+    };
+    for (const auto& s : sample.suras) {
+        if (db::hasOpeningRow(s.number)) {
+            auto fn = footnotes.find({s.number, 0});
+            addRow(s.number, 0,
+                   openingRtf(s.number, suraTitle(s), opening, fn == footnotes.end() ? std::vector<std::string>{} : fn->second),
+                   opening);
+        }
+        for (size_t i = 0; i < s.verses.size(); ++i) {
+            int v = static_cast<int>(i + 1);
+            const std::string& text = s.verses[i];
+            if (int n = countWord(text, "Allah"); n > 0) {
+                godCount += n;
+                godSum += v;
+            }
+            auto st = subtitles.find({s.number, v});
+            std::string subtitle;
+            if (st != subtitles.end())
+                for (const auto& t : st->second)
+                    subtitle += (subtitle.empty() ? "" : " / ") + t;
+            auto fn = footnotes.find({s.number, v});
+            addRow(s.number, v,
+                   verseRtf(s.number, v, subtitle, text, fn == footnotes.end() ? std::vector<std::string>{} : fn->second),
+                   text);
+            if (++done % 500 == 0)
+                report(progress, 2000 + static_cast<int>(12000LL * done / total));
+        }
+    }
+    if (!notes.empty()) {
+        auto ref = db::VerseRef{notes.begin()->first.first, notes.begin()->first.second};
+        throw std::runtime_error("a note of the earlier text database belongs to " + ref.display() +
+                                 ", which the new text does not have; nothing was replaced");
+    }
+    report(progress, 14500);
+
+    {
+        Inserter suras(db, "INSERT INTO SuraTable (ChOrder, RvOrder, Words, Appendix, ID) VALUES (?,?,?,?,?)");
+        const auto& order = revelationOrder();
+        for (const auto& s : sample.suras) {
+            int rv = static_cast<int>(std::find(order.begin(), order.end(), s.number) - order.begin()) + 1;
+            suras.row({s.number, rv, suraTitle(s), 0, 0});
+        }
+        for (const auto& [name, size] : companions.sizes) {
+            if (name == "Contents") {
+                suras.row({0, 0, "Contents", 0, size / 200});
+                continue;
+            }
+            int number = std::stoi(name);
+            auto a = std::find_if(data.appendices.begin(), data.appendices.end(),
+                                  [&](const AppendixDoc& d) { return d.number == number; });
+            suras.row({0, 0, a != data.appendices.end() ? a->title : "Appendix " + name, number, size / 200});
+        }
+    }
+    {
+        Inserter headers(db, "INSERT INTO HEADERS (Sura, Verse, Words) VALUES (?,?,?)");
+        for (const auto& [key, texts] : subtitles)
+            for (const auto& t : texts) {
+                headers.row({key.first, key.second, t});
+                ++counts.subtitles;
+            }
+        Inserter footers(db, "INSERT INTO FOOTERS (Sura, Verse, Words) VALUES (?,?,?)");
+        for (const auto& [key, texts] : footnotes)
+            for (const auto& t : texts) {
+                footers.row({key.first, key.second, t});
+                ++counts.footnotes;
+            }
+    }
+    {
+        Inserter pages(db, "INSERT INTO FRONTMATTER (Page, Matter) VALUES (?,?)");
+        for (const auto& p : data.frontMatter)
+            pages.row({p.number, p.content});
+    }
+    report(progress, 15000);
+    {
+        Inserter gi(db, "INSERT INTO GlosIndex (Title, Number, Words) VALUES (?,?,?)");
+        int n = 0;
+        for (const auto& g : data.glossary) {
+            gi.row({"Glossary", ++n, g.term + ": " + g.definition});
+            ++counts.glossary;
+        }
+        n = 0;
+        for (const auto& line : companions.indexLines) {
+            gi.row({"Index", ++n, line});
+            ++counts.indexEntries;
+        }
+    }
+    report(progress, 16000);
+    {
+        Inserter app(db, "INSERT INTO Appendices (Appendix, Words) VALUES (?,?)");
+        std::string intro;
+        for (const auto& p : data.frontMatter)
+            if (p.number >= 8)
+                intro += p.content + "\n";
+        if (!intro.empty())
+            app.row({0, htmlToText(intro)});
+        for (const auto& a : data.appendices)
+            app.row({a.number, htmlToText(a.html)});
+    }
+    {
+        Inserter groups(db, "INSERT INTO SIMWORDS VALUES (?,?,?,?,?,?,?,?,?,?)");
+        if (user.hasWordGroups) {
+            for (const auto& row : user.wordGroups)
+                groups.row(row);
+            counts.wordGroups = static_cast<int>(user.wordGroups.size());
+        } else {
+            for (const auto& g : data.wordGroups) {
+                std::vector<db::Value> row;
+                for (size_t i = 0; i < 10; ++i)
+                    row.emplace_back(i < g.size() ? g[i] : std::string());
+                groups.row(row);
+            }
+            counts.wordGroups = static_cast<int>(data.wordGroups.size());
+        }
+    }
+    {
+        Inserter t(db, "INSERT INTO ARTICLES (ARTICLES, SURA, VERSE, WORDS) VALUES (?,?,?,?)");
+        for (const auto& row : user.topics)
+            t.row(row);
+        Inserter t1(db, "INSERT INTO ARTICLES1 (ARTICLES, SURA, VERSE, WORDS) VALUES (?,?,?,?)");
+        for (const auto& row : user.topics1)
+            t1.row(row);
+        counts.topicRowsKept = static_cast<int>(user.topics.size() + user.topics1.size());
+    }
+    report(progress, 16500);
+
+    // The "1" twins: the same rows with punctuation blanked.
+    run(db, R"sql(
+INSERT INTO ZOVR1 (Sura, Verse, Words, YourNotes)
+  SELECT s.Sura, s.Verse, zf_plain(s.Words), zf_plain(z.YourNotes) FROM ZOVRSch s JOIN ZOVR z USING (Sura, Verse)
+  ORDER BY s.Sura, s.Verse;
+INSERT INTO Q1 (Sura, Verse, Words) SELECT Sura, Verse, zf_plain(Words) FROM Q ORDER BY rowid;
+INSERT INTO SuraTable1 SELECT ChOrder, RvOrder, zf_plain(Words), Appendix, ID FROM SuraTable ORDER BY rowid;
+INSERT INTO HEADERS1 SELECT Sura, Verse, zf_plain(Words) FROM HEADERS ORDER BY rowid;
+INSERT INTO FOOTERS1 SELECT Sura, Verse, zf_plain(Words) FROM FOOTERS ORDER BY rowid;
+INSERT INTO Appendices1 SELECT Appendix, zf_plain(Words) FROM Appendices ORDER BY rowid;
+INSERT INTO GlosIndex1 SELECT Title, Number, zf_plain(Words) FROM GlosIndex ORDER BY rowid;
+)sql");
+    run(db, db::notesTwinTrigger());
+    run(db, "COMMIT");
+    run(db, "PRAGMA journal_mode=DELETE; ANALYZE;");
+    report(progress, 17500);
+    return counts;
+}
+
+void writeCollectionTemplate(const fs::path& file)
+{
+    fs::path tmp = file;
+    tmp += ".part-" + std::to_string(::getpid());
+    fs::remove(tmp);
+    {
+        db::Database db;
+        if (!db.openFile(tmp, db::Database::Mode::CreateIfMissing))
+            throw std::runtime_error(db.lastError());
+        run(db, db::collectionSchema());
+    }
+    fs::rename(tmp, file);
+}
+
+BuildReport buildProgramFolder(const BuildOptions& o)
+{
+    report(o.progress, 0);
+    SampleText sample = loadSampleText(o.sampleDir);
+    report(o.progress, 800);
+    ProjectData data = loadProjectData(o.dataDir);
+    report(o.progress, 1200);
+
+    fs::create_directories(o.outDir / "Files" / o.language);
+    const fs::path target = o.outDir / (o.language + ".ttb");
+    UserData user;
+    std::string setAside;
+    try {
+        user = readUserData(target);
+    } catch (const std::exception& e) {
+        // Keep an unreadable file out of the way rather than overwrite it.
+        auto stamp = std::chrono::duration_cast<std::chrono::seconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
+        fs::path aside = target;
+        aside += ".unreadable-" + std::to_string(stamp);
+        fs::rename(target, aside);
+        setAside = aside.string();
+    }
+    report(o.progress, 1600);
+
+    // Companion documents first: their sizes go into SuraTable.
+    const fs::path docs = o.outDir / "Files" / o.language;
+    Companions companions;
+    auto& sizes = companions.sizes;
+    std::string contents = contentsHtml(sample, data);
+    writeAtomically(docs / "Contents.htm", contents);
+    sizes.emplace_back("Contents", static_cast<long long>(contents.size()));
+    for (const auto& a : data.appendices) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Appendix %02d.htm", a.number);
+        writeAtomically(docs / "Appendices" / name, a.html);
+        sizes.emplace_back(std::to_string(a.number), static_cast<long long>(a.html.size()));
+    }
+    companions.indexLines = indexLines(data.indexTerms, sample);
+    writeAtomically(docs / "index.rtf", indexRtf(companions.indexLines));
+    if (!data.help.empty())
+        writeAtomically(o.outDir / "Files" / "Help.htm", data.help);
+    else if (!fs::exists(o.outDir / "Files" / "Help.htm"))
+        writeAtomically(o.outDir / "Files" / "Help.htm",
+                        "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Zerafin Tutorial</title></head>"
+                        "<body><h1>Zerafin Tutorial</h1></body></html>\n");
+    report(o.progress, 2000);
+
+    fs::path building = target;
+    building += ".building-" + std::to_string(::getpid());
+    fs::remove(building);
+    TextCounts counts;
+    try {
+        counts = writeTextDatabase(building, sample, data, user, companions, o.progress);
+    } catch (...) {
+        fs::remove(building);
+        throw;
+    }
+    fs::rename(building, target);
+    writeCollectionTemplate(o.outDir / "Files" / "Backup.mdb");
+    report(o.progress, 18000);
+
+    std::ostringstream m;
+    m << "# Zerafin program data, written by zerafin-init when the first-time initialisation is complete.\n"
+      << "# The start-up window reads the length of this file: 2000 bytes or more means complete.\n"
+      << "language=" << o.language << "\n"
+      << "database=" << target.filename().string() << " " << fs::file_size(target) << " bytes\n"
+      << "suras=" << sample.suras.size() << "\n"
+      << "verses=" << sample.verseCount() << "\n"
+      << "verse_rows=" << counts.verseRows << "\n"
+      << "subtitles=" << counts.subtitles << "\n"
+      << "footnotes=" << counts.footnotes << "\n"
+      << "glossary_entries=" << counts.glossary << "\n"
+      << "index_entries=" << counts.indexEntries << "\n"
+      << "word_groups=" << counts.wordGroups << "\n"
+      << "front_matter_pages=" << data.frontMatter.size() << "\n"
+      << "appendices=" << data.appendices.size() << "\n"
+      << "notes_kept=" << counts.notesKept << "\n"
+      << "topic_rows_kept=" << counts.topicRowsKept << "\n";
+    if (!setAside.empty())
+        m << "unreadable_database_kept_as=" << setAside << "\n";
+    for (const auto& [name, size] : sizes)
+        m << "document." << name << "=" << size << " bytes\n";
+    m << "backup_template=Files/Backup.mdb\n";
+    std::string manifest = m.str();
+    while (manifest.size() < 2000)
+        manifest += "#\n";
+    writeAtomically(o.outDir / "css", manifest);
+    report(o.progress, kProgressMax);
+    return {counts, manifest};
+}
+
+}  // namespace init

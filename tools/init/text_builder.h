@@ -1,0 +1,88 @@
+#pragma once
+
+#include "db/value.h"
+#include "init/project_data.h"
+#include "init/sample_text.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace init {
+
+// What a reader has written into an existing text database and must find
+// again after a rebuild.
+struct UserData {
+    struct Note {
+        int sura = 0;
+        int verse = 0;
+        std::string text;
+    };
+    // One row of ARTICLES or ARTICLES1, field for field as it was stored.
+    using TopicRow = std::vector<db::Value>;
+    bool present = false;  // an earlier text database was read
+    std::vector<Note> notes;
+    std::vector<TopicRow> topics;   // ARTICLES
+    std::vector<TopicRow> topics1;  // ARTICLES1
+    bool hasWordGroups = false;     // the earlier file had a SIMWORDS table
+    std::vector<std::vector<db::Value>> wordGroups;  // its rows, 10 fields each
+};
+
+// Reads notes, topics and word groups from an existing text database.
+// Throws std::runtime_error when the file exists but cannot be read.
+UserData readUserData(const std::filesystem::path& file);
+
+// Progress callback: 0 … 18360.
+using Progress = std::function<void(int)>;
+
+struct TextCounts {
+    int verseRows = 0;
+    int subtitles = 0;
+    int footnotes = 0;
+    int glossary = 0;
+    int indexEntries = 0;
+    int wordGroups = 0;
+    int notesKept = 0;
+    int topicRowsKept = 0;
+};
+
+// What the companion documents contribute to the text database.
+struct Companions {
+    // Sizes of the generated documents, for their ID records: "Contents"
+    // and appendix numbers as text.
+    std::vector<std::pair<std::string, long long>> sizes;
+    // One "Term: 2:124, 2:125" line per index term.
+    std::vector<std::string> indexLines;
+};
+
+// Builds a complete text database into `file` (which must not exist).
+TextCounts writeTextDatabase(const std::filesystem::path& file, const SampleText& sample, const ProjectData& data,
+                             const UserData& user, const Companions& companions, const Progress& progress = {});
+
+// Writes an empty collection file (notes and topics backup template).
+void writeCollectionTemplate(const std::filesystem::path& file);
+
+struct BuildOptions {
+    std::filesystem::path outDir;     // the program folder
+    std::filesystem::path sampleDir;  // unpacked quran-json package
+    std::filesystem::path dataDir;    // the project's data/
+    std::string language = "English";
+    Progress progress;
+};
+
+struct BuildReport {
+    TextCounts counts;
+    std::string manifest;  // what was written into css
+};
+
+// Everything the program folder needs: the text database (replacing an
+// earlier one atomically and keeping the reader's data), the companion
+// documents, the collection template, and finally "css".
+BuildReport buildProgramFolder(const BuildOptions& options);
+
+// Helpers shared with the tests.
+int countWord(std::string_view text, std::string_view word);  // whole-word, exact case
+std::vector<std::string> indexLines(const std::vector<IndexTerm>& terms, const SampleText& sample);
+
+}  // namespace init
