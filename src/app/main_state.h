@@ -1,0 +1,59 @@
+#pragma once
+
+#include "db/database.h"
+#include "db/recordset.h"
+#include "db/schema.h"
+
+#include <QString>
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+class Prompter;
+class SettingsStore;
+
+// What the main window owns and every subsystem shares: the long-lived
+// connection and recordsets, the flags and indexes several commands read
+// and write, and the services. Subsystems hold a reference to it.
+struct MainState {
+    // The program folder and the language that names the text database.
+    std::filesystem::path programFolder;
+    QString language = QStringLiteral("English");
+
+    // The connection and the three shared recordsets: rows of the current
+    // sura, footnote look-ups, and short general look-ups.
+    db::Database connection;
+    db::Recordset verseRs;
+    db::Recordset footnoteRs;
+    db::Recordset generalRs;
+    db::SearchTableList SearchTables = db::searchTables();
+
+    // Index of the verse-list entry last opened alone (-1: none).
+    int curVerseIdx = -1;
+    // True while a command fills the verse list: its check events do nothing.
+    bool loadingList = false;
+    // The next rendering appends after what the reading pane already shows.
+    bool keepHeader = false;
+    // Automatic reading of each display.
+    bool readAllVerses = false;
+    // Extra width for the reading pane (960 while glossary, index or block
+    // search output is shown).
+    int wideReading = 0;
+    // In a result list: entries already shown (index of the next to show).
+    int resultPicked = 0;
+    // Set before a random passage is chosen: the verse-list filler then
+    // picks a random verse and clears it.
+    int startFlag = 0;
+    // "Sura Revelation Order = n", shown in the third status panel.
+    QString revelationOrderText;
+
+    // Parsed search words and their operator codes ("1", "2", "3" or empty).
+    static constexpr int kSearchSlots = 51;
+    std::array<std::string, kSearchSlots> searchWords{};
+    std::array<std::string, kSearchSlots> searchOps{};
+    int searchWordCount = 0;
+
+    Prompter* prompter = nullptr;
+    SettingsStore* settings = nullptr;
+};
