@@ -1,0 +1,283 @@
+#include "db/database.h"
+#include "db/recordset.h"
+#include "init/text_builder.h"
+#include "init/verse_rtf.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+namespace {
+
+// A sample package in the shape of quran-json, with invented text: 114 suras
+// of a few verses each. Sura 2 mentions Allah twice in verse 2.
+void writeFakeSample(const fs::path& dir, int versesPerSura = 3)
+{
+    nlohmann::json suras = nlohmann::json::array();
+    for (int s = 1; s <= 114; ++s) {
+        nlohmann::json verses = nlohmann::json::array();
+        for (int v = 1; v <= versesPerSura; ++v) {
+            std::string text = "Line " + std::to_string(v) + " of test sura " + std::to_string(s) + ".";
+            if (s == 1 && v == 1)
+                text = "In the name of Allah, the test opening";
+            if (s == 2 && v == 2)
+                text = "Allah knows; Allah's mercy {and} a \\ backslash.";
+            verses.push_back({{"id", v}, {"translation", text}});
+        }
+        suras.push_back({{"id", s},
+                         {"translation", "Test " + std::to_string(s)},
+                         {"transliteration", "At-Test-" + std::to_string(s)},
+                         {"verses", verses}});
+    }
+    writeFile(dir / "dist" / "quran_en.json", suras.dump());
+}
+
+void writeFakeData(const fs::path& dir)
+{
+    writeFile(dir / "subtitles.tsv", "# test\n2:1\tA Test Heading\n");
+    writeFile(dir / "footnotes.tsv", "2:2\tA test footnote.\n2:2\tA second one.\n3:0\tAbout the sura.\n");
+    writeFile(dir / "glossary.tsv", "Mercy\tA test definition.\n");
+    writeFile(dir / "wordgroups.txt", "grace, mercy\n");
+    writeFile(dir / "index_terms.txt", "Mercy\tmercy\nLines\tline\n");
+    writeFile(dir / "frontmatter" / "page01.rtf", "{\\rtf1 Title page\\par}");
+    writeFile(dir / "frontmatter" / "page08.html", "<html><body><h2>Intro</h2><p>An &amp; introduction.</p>");
+    writeFile(dir / "frontmatter" / "page15.html", "</body></html>");
+    writeFile(dir / "Help.htm", "<html><body>Help</body></html>");
+    writeFile(dir / "appendices" / "07.html", "<html><head><title>Seventh Appendix</title></head><body>x</body></html>");
+}
+
+struct Built {
+    TempDir tmp;
+    fs::path out = tmp / "bin";
+    fs::path sample = tmp / "sample";
+    fs::path data = tmp / "data";
+    Built()
+    {
+        writeFakeSample(sample);
+        writeFakeData(data);
+    }
+    init::BuildReport build(init::Progress progress = {})
+    {
+        return init::buildProgramFolder({out, sample, data, "English", std::move(progress)});
+    }
+    long long scalar(const std::string& sql)
+    {
+        db::Database db;
+        EXPECT_TRUE(db.openFile(out / "English.ttb")) << db.lastError();
+        db::Recordset rs;
+        EXPECT_TRUE(rs.open(sql, db)) << rs.lastError();
+        return rs.field(0).toInt(-1);
+    }
+    std::string text(const std::string& sql)
+    {
+        db::Database db;
+        EXPECT_TRUE(db.openFile(out / "English.ttb"));
+        db::Recordset rs;
+        EXPECT_TRUE(rs.open(sql, db)) << rs.lastError();
+        return rs.field(0).toString();
+    }
+};
+
+}  // namespace
+
+TEST(Init, BuildsEveryTableAndTheProgramFolder)
+{
+    Built b;
+    std::vector<int> progress;
+    auto report = b.build([&](int v) { progress.push_back(v); });
+
+    // 114 suras of 3 verses, plus an opening row for all but suras 1 and 9.
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM ZOVR"), 114 * 3 + 112);
+    EXPECT_EQ(b.scalar("SELECT MIN(Verse) FROM ZOVR WHERE Sura=9"), 1);
+    EXPECT_EQ(b.scalar("SELECT MIN(Verse) FROM ZOVR WHERE Sura=2"), 0);
+    for (const char* t : {"ZOVRSch", "ZOVR1", "Q", "Q1"})
+        EXPECT_EQ(b.scalar(std::string("SELECT count(*) FROM ") + t), 114 * 3 + 112) << t;
+
+    // The stored verse: subtitle at fs21 before the first "[", verse at fs24,
+    // footnotes at fs20 after it, characters RTF would misread escaped.
+    std::string v1 = b.text("SELECT Words FROM ZOVR WHERE Sura=2 AND Verse=1");
+    EXPECT_LT(v1.find("\\fs21"), v1.find('['));
+    EXPECT_NE(v1.find("A Test Heading"), std::string::npos);
+    EXPECT_LT(v1.find("A Test Heading"), v1.find("[2:1]"));
+    std::string v2 = b.text("SELECT Words FROM ZOVR WHERE Sura=2 AND Verse=2");
+    EXPECT_NE(v2.find("\\fs24 [2:2] Allah knows"), std::string::npos);
+    EXPECT_NE(v2.find("\\{and\\} a \\\\ backslash"), std::string::npos);
+    EXPECT_GT(v2.find("\\fs20"), v2.find("[2:2]"));
+    EXPECT_NE(v2.find("*2:2 A test footnote."), std::string::npos);
+    EXPECT_NE(v2.find("*2:2 A second one."), std::string::npos);
+    EXPECT_NE(v2.find("Times New Roman"), std::string::npos);
+    // The opening row carries the title, the opening line and its footnote.
+    std::string open3 = b.text("SELECT Words FROM ZOVR WHERE Sura=3 AND Verse=0");
+    EXPECT_NE(open3.find("Test 3 (At-Test-3)"), std::string::npos);
+    EXPECT_NE(open3.find("In the name of Allah, the test opening"), std::string::npos);
+    EXPECT_NE(open3.find("*3:0 About the sura."), std::string::npos);
+
+    // Running totals of the word Allah: 1:1 has one, 2:2 has two ("Allah's" counts).
+    EXPECT_EQ(b.scalar("SELECT \"count\" FROM ZOVR WHERE Sura=1 AND Verse=1"), 1);
+    EXPECT_EQ(b.scalar("SELECT \"sum\" FROM ZOVR WHERE Sura=1 AND Verse=1"), 1);
+    EXPECT_EQ(b.scalar("SELECT \"count\" FROM ZOVR WHERE Sura=2 AND Verse=0"), 1);  // openings are not counted
+    EXPECT_EQ(b.scalar("SELECT \"count\" FROM ZOVR WHERE Sura=2 AND Verse=2"), 3);
+    EXPECT_EQ(b.scalar("SELECT \"sum\" FROM ZOVR WHERE Sura=114 AND Verse=3"), 3);
+
+    // Plain forms.
+    EXPECT_EQ(b.text("SELECT Words FROM ZOVRSch WHERE Sura=2 AND Verse=2"), "Allah knows; Allah's mercy {and} a \\ backslash.");
+    EXPECT_EQ(b.text("SELECT Words FROM Q1 WHERE Sura=2 AND Verse=2"), " Allah knows Allah s mercy {and} a backslash ");
+
+    // Companion tables and their twins.
+    EXPECT_EQ(b.scalar("select RvOrder from SuraTable where ChOrder=96"), 1);
+    EXPECT_EQ(b.scalar("select RvOrder from SuraTable where ChOrder=1"), 5);
+    EXPECT_EQ(b.text("SELECT Words FROM SuraTable WHERE ChOrder=2"), "Test 2 (At-Test-2)");
+    EXPECT_EQ(b.scalar("SELECT ID FROM SuraTable WHERE Words='Contents'"),
+              static_cast<long long>(fs::file_size(b.out / "Files/English/Contents.htm") / 200));
+    EXPECT_EQ(b.scalar("SELECT ID FROM SuraTable WHERE Appendix=7"),
+              static_cast<long long>(fs::file_size(b.out / "Files/English/Appendices/Appendix 07.htm") / 200));
+    EXPECT_EQ(b.text("SELECT Words FROM SuraTable WHERE Appendix=7"), "Seventh Appendix");
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM HEADERS WHERE Sura=2 AND Verse=1"), 1);
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM FOOTERS WHERE Sura=2 AND Verse=2"), 2);
+    EXPECT_EQ(b.text("SELECT Words FROM FOOTERS1 WHERE Sura=3"), " 3 0 About the sura ");
+    EXPECT_EQ(b.text("SELECT Words FROM GlosIndex WHERE Title='Glossary'"), "Mercy: A test definition.");
+    EXPECT_EQ(b.text("SELECT Words FROM GlosIndex WHERE Title='Index' AND Number=1"), "Mercy: 2:2");
+    EXPECT_EQ(b.text("SELECT Title FROM GlosIndex1 WHERE Number=1 AND Title='Index'"), "Index");
+    EXPECT_EQ(b.text("SELECT Words FROM Appendices WHERE Appendix=0"), "Intro An & introduction.");
+    EXPECT_EQ(b.text("SELECT SIMILAR1 FROM SIMWORDS WHERE WORDPHRASE='Grace'"), "mercy");
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM FRONTMATTER"), 3);
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM ARTICLES"), 0);
+
+    // The program folder around it, and css written last, long enough.
+    EXPECT_TRUE(fs::exists(b.out / "Files/Help.htm"));
+    EXPECT_TRUE(fs::exists(b.out / "Files/English/index.rtf"));
+    db::Database backup;
+    ASSERT_TRUE(backup.openFile(b.out / "Files/Backup.mdb"));
+    EXPECT_TRUE(backup.hasTable("YourNotes"));
+    EXPECT_TRUE(backup.hasTable("Articles"));
+    EXPECT_TRUE(backup.hasTable("Articles1"));
+    EXPECT_GE(fs::file_size(b.out / "css"), 2000u);
+    EXPECT_EQ(report.manifest.size(), fs::file_size(b.out / "css"));
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.front(), 0);
+    EXPECT_EQ(progress.back(), 18360);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    for (const auto& e : fs::directory_iterator(b.out))
+        EXPECT_EQ(e.path().filename().string().find(".building"), std::string::npos) << e.path();
+}
+
+TEST(Init, RebuildKeepsTheReadersNotesTopicsAndWordGroups)
+{
+    Built b;
+    b.build();
+    {
+        db::Database db;
+        ASSERT_TRUE(db.openFile(b.out / "English.ttb"));
+        ASSERT_TRUE(db.execute("UPDATE ZOVR SET YourNotes='it''s my note' WHERE Sura=2 AND Verse=2"));
+        ASSERT_TRUE(db.execute("INSERT INTO ARTICLES VALUES ('God''s mercy', 2, 2, 'x'), ('Kept zero', 0, 0, '')"));
+        ASSERT_TRUE(db.execute("INSERT INTO ARTICLES1 VALUES ('God''s mercy', 2, 2, ' x ')"));
+        ASSERT_TRUE(db.execute("UPDATE SIMWORDS SET SIMILAR2='kindness' WHERE WORDPHRASE='grace'"));
+        ASSERT_TRUE(db.execute("INSERT INTO SIMWORDS (WORDPHRASE, SIMILAR1) VALUES ('mine', 'ours')"));
+    }
+    auto report = b.build();
+    EXPECT_EQ(report.counts.notesKept, 1);
+    EXPECT_EQ(report.counts.topicRowsKept, 3);
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR WHERE Sura=2 AND Verse=2"), "it's my note");
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR1 WHERE Sura=2 AND Verse=2"), " it s my note ");
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM ARTICLES WHERE ARTICLES='God''s mercy'"), 1);
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM ARTICLES WHERE SURA=0"), 1);
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM ARTICLES1"), 1);
+    EXPECT_EQ(b.text("SELECT SIMILAR2 FROM SIMWORDS WHERE WORDPHRASE='grace'"), "kindness");
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM SIMWORDS"), 2);
+
+    // The rebuilt file keeps notes and their plain twin in step.
+    db::Database db;
+    ASSERT_TRUE(db.openFile(b.out / "English.ttb"));
+    ASSERT_TRUE(db.execute("UPDATE ZOVR SET YOURNOTES='New: one' WHERE SURA=3 AND VERSE=1"));
+    db::Recordset rs;
+    ASSERT_TRUE(rs.open("SELECT YourNotes FROM ZOVR1 WHERE Sura=3 AND Verse=1", db));
+    EXPECT_EQ(rs.field(0).toString(), " New one ");
+}
+
+TEST(Init, AFailedBuildLeavesTheOldDatabaseAlone)
+{
+    Built b;
+    b.build();
+    {
+        db::Database db;
+        ASSERT_TRUE(db.openFile(b.out / "English.ttb"));
+        ASSERT_TRUE(db.execute("UPDATE ZOVR SET YourNotes='keep me' WHERE Sura=3 AND Verse=3"));
+    }
+    // A new text without that verse cannot hold the note: nothing is replaced.
+    writeFakeSample(b.sample, 2);
+    EXPECT_THROW(b.build(), std::runtime_error);
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR WHERE Sura=3 AND Verse=3"), "keep me");
+    // Data that names a verse the text does not have is refused too.
+    writeFakeSample(b.sample, 3);
+    writeFile(b.data / "footnotes.tsv", "2:9\tNowhere.\n");
+    EXPECT_THROW(b.build(), std::runtime_error);
+    writeFile(b.data / "footnotes.tsv", "2:x\tBad reference.\n");
+    EXPECT_THROW(b.build(), std::runtime_error);
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR WHERE Sura=3 AND Verse=3"), "keep me");
+    for (const auto& e : fs::directory_iterator(b.out))
+        EXPECT_EQ(e.path().filename().string().find(".building"), std::string::npos) << e.path();
+}
+
+TEST(Init, AnUnreadableDatabaseIsSetAsideNotOverwritten)
+{
+    Built b;
+    fs::create_directories(b.out);
+    writeFile(b.out / "English.ttb", std::string(5000, 'z'));
+    auto report = b.build();
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM ZOVR"), 114 * 3 + 112);
+    bool keptAside = false;
+    for (const auto& e : fs::directory_iterator(b.out))
+        if (e.path().filename().string().rfind("English.ttb.unreadable-", 0) == 0)
+            keptAside = fs::file_size(e.path()) == 5000;
+    EXPECT_TRUE(keptAside);
+    EXPECT_NE(report.manifest.find("unreadable_database_kept_as="), std::string::npos);
+}
+
+TEST(Init, MissingOrBrokenSampleSaysWhatIsWrong)
+{
+    TempDir tmp;
+    try {
+        init::loadSampleText(tmp.path());
+        FAIL() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("quran_en.json"), std::string::npos);
+    }
+    writeFile(tmp / "dist" / "quran_en.json", "[1,2");
+    EXPECT_THROW(init::loadSampleText(tmp.path()), std::runtime_error);
+    writeFile(tmp / "dist" / "quran_en.json", "[]");
+    EXPECT_THROW(init::loadSampleText(tmp.path()), std::runtime_error);
+}
+
+TEST(Init, RtfEscaping)
+{
+    EXPECT_EQ(init::rtfEscape("a{b}c\\d"), "a\\{b\\}c\\\\d");
+    EXPECT_EQ(init::rtfEscape("caf\xC3\xA9"), "caf\\'e9");
+    EXPECT_EQ(init::rtfEscape("\xE2\x80\x94"), "\\'97");              // em dash is in code page 1252
+    EXPECT_EQ(init::rtfEscape("\xD8\xA7"), "\\u1575?");                // Arabic alif
+    EXPECT_EQ(init::rtfEscape("\xF0\x9F\x98\x80"), "\\u-10179?\\u-8704?");  // outside 16 bits: a pair
+}
+
+TEST(Init, CommandLineProgramReportsProgressAndFailures)
+{
+    Built b;
+    auto r = testing_support::runProgram({ZF_INIT_EXE, "--out", b.out.string(), "--sample", b.sample.string(), "--data",
+                                          b.data.string(), "--quiet"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(b.out / "css"));
+    // Progress reaches the settings store (this test program has a private HOME).
+    std::string ini = testing_support::readFile(fs::path(std::getenv("HOME")) / ".config/zerafin/pStatus.ini");
+    EXPECT_NE(ini.find("pStatus=18360"), std::string::npos);
+
+    r = testing_support::runProgram({ZF_INIT_EXE, "--out", b.out.string(), "--sample", (b.tmp / "none").string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("quran_en.json"), std::string::npos);
+    r = testing_support::runProgram({ZF_INIT_EXE, "--bogus"});
+    EXPECT_EQ(r.status, 2);
+}
