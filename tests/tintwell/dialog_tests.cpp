@@ -3,6 +3,8 @@
 #include "tintwell/select_color_dialog.h"
 #include "tintwell/tintwell.h"
 
+#include "support/test_support.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -362,4 +364,18 @@ TEST(ShowColor, TheCEntryPointShowsTheSameDialog)
     EXPECT_EQ(tintwell_show_color(nullptr, 5), -1);
     EXPECT_EQ(tintwell_rgb_to_hsb(255), 25700);
     EXPECT_EQ(tintwell_hsb_to_rgb(25700), 255);
+}
+
+TEST(Demo, ExplainsItselfAndRefusesBadColours)
+{
+    const std::string demo = (testing_support::binDir() / "tintwell-demo").string();
+    const auto help = testing_support::runProgram({demo, "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: tintwell-demo"), std::string::npos);
+    for (const char* bad : {"red", "16777216", "#ff80", "12.5"}) {
+        const auto r = testing_support::runProgram({demo, "Title", bad});
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_NE(r.err.find("is not a colour"), std::string::npos) << bad;
+    }
+    EXPECT_EQ(testing_support::runProgram({demo, "a", "1", "2"}).status, 2);
 }

@@ -36,4 +36,10 @@ set(expected "c: 25700 255\ncpp: 255, 0, 0 FF0000\nshow: 65280\n")
 if(NOT out STREQUAL expected)
   message(FATAL_ERROR "the consumer printed\n${out}\ninstead of\n${expected}")
 endif()
+run("run without a display" ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+    ${WORK_DIR}/build/only_c)
+if(NOT out STREQUAL "-1\n")
+  message(FATAL_ERROR "without a display tintwell_show_color printed\n${out}\ninstead of -1")
+endif()
+
 message(STATUS "the consumer built against ${prefix} and ran")

@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -53,6 +54,10 @@ int main(int argc, char** argv)
     if (argc == 3 && !parseColor(argv[2], initial)) {
         std::fprintf(stderr, "tintwell-demo: '%s' is not a colour (0 to 16777215, or #RRGGBB)\n", argv[2]);
         return 2;
+    }
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+        std::fputs("tintwell-demo: no display to show the dialog on\n", stderr);
+        return 1;
     }
     QApplication app(argc, argv);
     tintwell::ctrTintwell picker;
