@@ -20,6 +20,7 @@ const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> table = {
         {"show", {cli::cmdShow, "show REF...            plain text of verses: 2:255, 1:1-7, 114"}},
+        {"color", {cli::cmdColor, "color OP VALUE         colour conversions: rgb2hsb, hsb2rgb, rgbstr, hsbstr, tohex, fromhex"}},
         {"sql", {cli::cmdSql, "sql \"STATEMENT\"        run a statement on the text database, rows tab-separated"}},
     };
     return table;
