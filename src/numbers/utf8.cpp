@@ -110,13 +110,20 @@ bool isValidUtf8(std::string_view text)
     return true;
 }
 
+size_t characterLength(std::string_view text)
+{
+    if (static_cast<unsigned char>(text[0]) < 0x80)
+        return 1;
+    char32_t cp = 0;
+    const size_t len = decodeOne(text, cp);
+    return len == 0 ? 1 : len;
+}
+
 size_t characterCount(std::string_view text)
 {
     size_t count = 0;
     while (!text.empty()) {
-        char32_t cp = 0;
-        size_t len = decodeOne(text, cp);
-        text.remove_prefix(len == 0 ? 1 : len);
+        text.remove_prefix(characterLength(text));
         ++count;
     }
     return count;

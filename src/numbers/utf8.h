@@ -15,6 +15,9 @@ std::string encodeUtf8(std::u32string_view text);
 void appendUtf8(std::string& out, char32_t c);
 
 bool isValidUtf8(std::string_view text);
+// Bytes of the character at the start of non-empty text: its sequence
+// length, or 1 for a byte that starts no valid sequence.
+size_t characterLength(std::string_view text);
 // Characters (code points) in valid UTF-8 text; a stray byte counts as one.
 size_t characterCount(std::string_view text);
 

@@ -243,7 +243,10 @@ TEST(LongDivision, AgreesWithGmpOnRandomNumbers)
 {
     std::mt19937_64 rng(20240519);
     const size_t lengths[] = {1, 2, 3, 5, 18, 19, 20, 38, 100, 999, 4096, 100000};
-    for (std::uint64_t divisor : {19ull, 7ull, 1000003ull}) {
+    // 19, 7 and 1000003, and divisors at the edges of how the division
+    // steps through the digits.
+    for (std::uint64_t divisor : std::initializer_list<std::uint64_t>{19ull, 7ull, 1000003ull, 1ull, 184467440737ull, 184467440738ull,
+                                  999999999999999989ull, std::uint64_t{kLargestDivisor}}) {
         for (size_t n : lengths) {
             for (int round = 0; round < (n < 1000 ? 20 : 2); ++round) {
                 const std::string digits = randomDigits(rng, n);
