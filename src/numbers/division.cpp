@@ -25,9 +25,10 @@ std::uint64_t mulHigh(std::uint64_t a, std::uint64_t b)
     return static_cast<std::uint64_t>((static_cast<unsigned __int128>(a) * b) >> 64);
 }
 
-// The quotient text and the result texts both start with fixed words; the
-// quotient is divided straight into the string that becomes the result text,
-// and the words are put in front afterwards, in place.
+// A multiple's result text is fixed words around the quotient. The quotient
+// is divided straight into the string that becomes the result text and the
+// words are put in front afterwards, in place, so a quotient of millions of
+// entries is never copied.
 std::string withPrefix(std::string&& text, std::string_view prefix, std::string_view suffix)
 {
     text.insert(0, prefix);
