@@ -27,5 +27,8 @@ int fail(const std::string& message, int code = 1);
 int cmdShow(const Common& common, const Args& args);
 int cmdSql(const Common& common, const Args& args);
 int cmdColor(const Common& common, const Args& args);
+int cmdDivide(const Common& common, const Args& args);
+int cmdGematria(const Common& common, const Args& args);
+int cmdTranslit(const Common& common, const Args& args);
 
 }  // namespace cli

@@ -21,6 +21,10 @@ const std::map<std::string, Command>& commands()
     static const std::map<std::string, Command> table = {
         {"show", {cli::cmdShow, "show REF...            plain text of verses: 2:255, 1:1-7, 114"}},
         {"color", {cli::cmdColor, "color OP VALUE         colour conversions: rgb2hsb, hsb2rgb, rgbstr, hsbstr, tohex, fromhex"}},
+        {"divide", {cli::cmdDivide, "divide [--by D] [NUMBER | -]  divisibility by 19 (or by D) of a long number, as the division panel shows it"}},
+        {"gematria", {cli::cmdGematria, "gematria (--words | --letters | --details) [--word-before] [--word-after] [--letter-before] [--letter-after] [--reset] [--] EXPR\n"
+                                        "                       gematrical values of an Arabic expression"}},
+        {"translit", {cli::cmdTranslit, "translit TEXT          Arabic expression from Latin transliteration (\" A B\", \"Sh\", two spaces between words)"}},
         {"sql", {cli::cmdSql, "sql \"STATEMENT\"        run a statement on the text database, rows tab-separated"}},
     };
     return table;
