@@ -56,18 +56,6 @@ Value readColumn(sqlite3_stmt* st, int i)
     }
 }
 
-void bindValue(sqlite3_stmt* st, int index, const Value& v)
-{
-    if (v.isNull())
-        sqlite3_bind_null(st, index);
-    else if (v.isInteger())
-        sqlite3_bind_int64(st, index, v.toInt());
-    else if (v.isReal())
-        sqlite3_bind_double(st, index, v.toDouble());
-    else
-        sqlite3_bind_text(st, index, v.text().data(), static_cast<int>(v.text().size()), SQLITE_TRANSIENT);
-}
-
 // A Find criterion: column, comparison and literal.
 struct Criterion {
     std::string column;

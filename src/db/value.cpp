@@ -2,6 +2,8 @@
 
 #include "db/numeric.h"
 
+#include <sqlite3.h>
+
 #include <cmath>
 #include <cstdio>
 
@@ -56,6 +58,18 @@ const Value& Value::null()
 {
     static const Value v;
     return v;
+}
+
+void bindValue(sqlite3_stmt* st, int index, const Value& v)
+{
+    if (v.isNull())
+        sqlite3_bind_null(st, index);
+    else if (v.isInteger())
+        sqlite3_bind_int64(st, index, v.toInt());
+    else if (v.isReal())
+        sqlite3_bind_double(st, index, v.toDouble());
+    else
+        sqlite3_bind_text(st, index, v.text().data(), static_cast<int>(v.text().size()), SQLITE_TRANSIENT);
 }
 
 }  // namespace db

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <variant>
 
+struct sqlite3_stmt;
+
 namespace db {
 
 // One field value as a recordset hands it out: null, a whole number, a
@@ -41,5 +43,8 @@ public:
 private:
     std::variant<std::monostate, long long, double, std::string> v_;
 };
+
+// Binds a value to parameter `index` (1-based) of a prepared statement.
+void bindValue(sqlite3_stmt* statement, int index, const Value& value);
 
 }  // namespace db

@@ -31,6 +31,22 @@ TempDir::~TempDir()
     fs::remove_all(path_, ec);
 }
 
+fs::path usePrivateHome()
+{
+    std::string tmpl = (fs::temp_directory_path() / "zerafin-home-XXXXXX").string();
+    if (!::mkdtemp(tmpl.data()))
+        return {};
+    ::setenv("HOME", tmpl.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (tmpl + "/.config").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (tmpl + "/.cache").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (tmpl + "/.local/share").c_str(), 1);
+    std::string runtime = tmpl + "/runtime";
+    fs::create_directories(runtime);
+    fs::permissions(runtime, fs::perms::owner_all);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    return tmpl;
+}
+
 fs::path sourceDir()
 {
     const char* env = std::getenv("ZF_SOURCE_DIR");

@@ -22,6 +22,10 @@ private:
     std::filesystem::path path_;
 };
 
+// Points HOME, the XDG folders and XDG_RUNTIME_DIR at a new temporary
+// folder, so nothing a test does reaches the user's own settings. Returns it.
+std::filesystem::path usePrivateHome();
+
 std::filesystem::path sourceDir();
 // The program folder of the build (build/bin), with the full text database.
 std::filesystem::path binDir();

@@ -51,17 +51,8 @@ public:
     void row(const std::vector<db::Value>& values)
     {
         int i = 1;
-        for (const auto& v : values) {
-            if (v.isNull())
-                sqlite3_bind_null(st_, i);
-            else if (v.isInteger())
-                sqlite3_bind_int64(st_, i, v.toInt());
-            else if (v.isReal())
-                sqlite3_bind_double(st_, i, v.toDouble());
-            else
-                sqlite3_bind_text(st_, i, v.text().data(), static_cast<int>(v.text().size()), SQLITE_TRANSIENT);
-            ++i;
-        }
+        for (const auto& v : values)
+            db::bindValue(st_, i++, v);
         if (sqlite3_step(st_) != SQLITE_DONE)
             throw std::runtime_error(sqlite3_errmsg(db_.handle()));
         sqlite3_reset(st_);
