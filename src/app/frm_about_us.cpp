@@ -336,10 +336,11 @@ void frmAboutUs::Command1_Click()
 {
     if (handedOver_)
         return;
+    // Continue may be pressed while the timer still waits for the progress.
+    timer1_->stop();
     const bool shown = ctx_.showMainWindow && ctx_.showMainWindow();
     if (!shown) {
         // Nothing to hand over to: stay, and let the reader try again.
-        timer1_->stop();
         command1_->setVisible(true);
         return;
     }

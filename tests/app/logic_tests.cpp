@@ -80,16 +80,6 @@ TEST(StartupLogic, CssSizeDecidesCompletion)
     EXPECT_TRUE(startup::initialisationComplete(tmp.path()));
 }
 
-TEST(StartupLogic, FirstRunRecordHasEveryKeyOnce)
-{
-    std::set<std::string_view> seen;
-    for (const auto& [key, value] : startup::firstRunRecord())
-        EXPECT_TRUE(seen.insert(key).second) << key;
-    EXPECT_EQ(seen.size(), 17u);
-    EXPECT_TRUE(seen.count("seekrefuge"));
-    EXPECT_TRUE(seen.count("txtBack"));
-}
-
 TEST(ProcessCheck, SeesAnotherRunningCopyOfAProgram)
 {
     TempDir tmp;

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -264,6 +265,24 @@ TEST_F(Settings, PanelControlsAndCaptions)
     panel.resize(313, 674);
     panel.show();
     saveShot(panel, QStringLiteral("settings-panel"));
+}
+
+TEST_F(Settings, NumberBoxesSelectTheirTextOnFocus)
+{
+    FrameSettings panel(tmp.path(), prompter);
+    panel.resize(313, 674);
+    panel.show();
+    panel.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return panel.isActiveWindow(); }, 2000));
+    for (const char* name : {"txtNV", "txtSpaces", "txtFspaces"}) {
+        auto* box = panel.findChild<QLineEdit*>(name);
+        box->setText("12");
+        box->deselect();
+        // A click puts the caret where it lands; the box selects all the same.
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(2, box->height() / 2));
+        EXPECT_TRUE(box->hasFocus()) << name;
+        EXPECT_TRUE(waitFor([&] { return box->selectedText() == "12"; }, 2000)) << name;
+    }
 }
 
 TEST_F(Settings, HighlightColourTick)

@@ -283,9 +283,11 @@ TEST_F(StartupWindow, AFailingInitialiserIsReportedAndContinueIsOffered)
     }
 
     // Continue still leads to the main window.
+    EXPECT_TRUE(w.findChild<QTimer*>("Timer1")->isActive());
     w.findChild<QPushButton*>("Command1")->click();
     EXPECT_TRUE(w.handedOver());
     EXPECT_EQ(mainShown, 1);
+    EXPECT_FALSE(w.findChild<QTimer*>("Timer1")->isActive());
 }
 
 TEST_F(StartupWindow, MainWindowThatDoesNotLoadKeepsTheStartupWindow)
