@@ -33,10 +33,11 @@ public:
     std::optional<QString> input(const QString& prompt, const QString& title = {}, const QString& = {}) override
     {
         record(Kind::Input, prompt, title);
-        if (inputs.empty())
-            return std::nullopt;
-        auto a = inputs.front();
-        inputs.pop_front();
+        std::optional<QString> a;
+        if (!inputs.empty()) {
+            a.swap(inputs.front());
+            inputs.pop_front();
+        }
         return a;
     }
     QString saveFileName(const QString& title, const QString&, const QString&) override
