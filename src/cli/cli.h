@@ -26,5 +26,7 @@ int fail(const std::string& message, int code = 1);
 // One entry per command; each file cmd_*.cpp implements one.
 int cmdShow(const Common& common, const Args& args);
 int cmdSql(const Common& common, const Args& args);
+int cmdSearch(const Common& common, const Args& args);
+int cmdBlock(const Common& common, const Args& args);
 
 }  // namespace cli

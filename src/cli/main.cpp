@@ -20,6 +20,10 @@ const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> table = {
         {"show", {cli::cmdShow, "show REF...            plain text of verses: 2:255, 1:1-7, 114"}},
+        {"search", {cli::cmdSearch, "search [--area N]... [--case] [--whole | --normal] [--range FROM-TO | --suras LIST]\n"
+                                    "         [--chrono] [--sql] [--] TEXT   search as the search panel does; rows, then the count"}},
+        {"block", {cli::cmdBlock, "block [--window N] [--first] [--case] [--chrono] [--] TEXT\n"
+                                  "         words close together: every window of N verses holding them"}},
         {"sql", {cli::cmdSql, "sql \"STATEMENT\"        run a statement on the text database, rows tab-separated"}},
     };
     return table;
