@@ -273,25 +273,30 @@ std::optional<std::string> areaStatement(WordSlots slots, int area, std::string_
     if (!scope)
         return std::nullopt;
 
+    // An empty word searched as a whole word becomes "  ", which no row
+    // holds; when it is the whole OR group next to other terms it would hide
+    // every hit, so its term is taken out again, whatever the compare mode
+    // and order.
+    auto withoutEmptyWholeWord = [&](const Clause& c, std::string_view open, const std::string& column) {
+        std::string tail = c.j + c.o;
+        for (int m = 0; m <= 1; ++m)
+            replaceAll(tail, "and " + std::string(open) + " instr(1," + column + ",'  '," + std::to_string(m) + ") > 0 )",
+                       "");
+        return tail;
+    };
+
     std::string sql;
     if (!chrono) {
         const Clause c = clauseOf(terms, " (");
-        sql = "SELECT * FROM " + t + " where " + c.a + c.j + c.o + *scope + " order by " + std::string(info.order);
+        sql = "SELECT * FROM " + t + " where " + c.a + withoutEmptyWholeWord(c, " (", std::string(info.column)) +
+              *scope + " order by " + std::string(info.order);
     } else {
         // The terms name the column of the verse table explicitly; a search
         // word that happens to contain the column name stays as typed.
         const Clause c = clauseOf(qualifiedTerms, "(");
         sql = "Select " + t + ".sura," + t + ".verse," + t + ".Words from " + t + ",SuraTable where " + t +
-              ".sura=SuraTable.ChOrder and " + c.a + c.j + c.o + *scope + " order by SuraTable.rvorder," + t + ".verse";
-    }
-
-    // An empty word searched as a whole word becomes "  ", which no row
-    // holds; when it is the whole OR group it would hide every hit, so its
-    // term is taken out again, whatever the compare mode and order.
-    const std::string column = chrono ? qualified : std::string(info.column);
-    for (int m = 0; m <= 1; ++m) {
-        const std::string term = " instr(1," + column + ",'  '," + std::to_string(m) + ") > 0 ";
-        replaceAll(sql, (chrono ? "and (" : "and  (") + term + ")", "");
+              ".sura=SuraTable.ChOrder and " + c.a + withoutEmptyWholeWord(c, "(", qualified) + *scope +
+              " order by SuraTable.rvorder," + t + ".verse";
     }
     return sql;
 }
