@@ -158,7 +158,8 @@ std::string prepareSearchText(std::string_view text)
 
 std::string wordGroupLookup(std::string_view word)
 {
-    const std::string w = db::doubledQuotes(word);
+    std::string w = db::doubledQuotes(word);
+    dropNul(w);
     std::string sql = "SELECT * FROM SIMWORDS WHERE WORDPHRASE='" + w + "'";
     for (int i = 1; i <= db::kSimilarColumns; ++i)
         sql += " OR SIMILAR" + std::to_string(i) + "='" + w + "'";
