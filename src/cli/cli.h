@@ -30,5 +30,7 @@ int cmdColor(const Common& common, const Args& args);
 int cmdDivide(const Common& common, const Args& args);
 int cmdGematria(const Common& common, const Args& args);
 int cmdTranslit(const Common& common, const Args& args);
+int cmdSearch(const Common& common, const Args& args);
+int cmdBlock(const Common& common, const Args& args);
 
 }  // namespace cli

@@ -25,6 +25,10 @@ const std::map<std::string, Command>& commands()
         {"gematria", {cli::cmdGematria, "gematria (--words | --letters | --details) [--word-before] [--word-after] [--letter-before] [--letter-after] [--reset] [--] EXPR\n"
                                         "                       gematrical values of an Arabic expression"}},
         {"translit", {cli::cmdTranslit, "translit TEXT          Arabic expression from Latin transliteration (\" A B\", \"Sh\", two spaces between words)"}},
+        {"search", {cli::cmdSearch, "search [--area N]... [--case] [--whole | --normal] [--range FROM-TO | --suras LIST]\n"
+                                    "         [--chrono] [--sql] [--] TEXT   search as the search panel does; rows, then the count"}},
+        {"block", {cli::cmdBlock, "block [--window N] [--first] [--case] [--chrono] [--] TEXT\n"
+                                  "         words close together: every window of N verses holding them"}},
         {"sql", {cli::cmdSql, "sql \"STATEMENT\"        run a statement on the text database, rows tab-separated"}},
     };
     return table;
