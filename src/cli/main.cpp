@@ -19,7 +19,7 @@ struct Command {
 const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> table = {
-        {"show", {cli::cmdShow, "show REF...            plain text of verses: 2:255, 1:1-7, 114"}},
+        {"show", {cli::cmdShow, "show [--rtf [--highlight WORD]...] REF...  verses: 2:255, 1:1-7, 114 (plain, or as displayed)"}},
         {"sql", {cli::cmdSql, "sql \"STATEMENT\"        run a statement on the text database, rows tab-separated"}},
     };
     return table;

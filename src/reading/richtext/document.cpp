@@ -56,9 +56,11 @@ int Document::findColor(const Color& color) const
 
 uint16_t Document::colorIndex(const Color& color)
 {
-    int found = findColor(color);
-    if (found >= 0)
-        return static_cast<uint16_t>(found);
+    // Entry 0 stands for the automatic colour wherever the program reads the
+    // table, so explicit colours are looked for, and added, after it.
+    for (size_t i = color.automatic ? 0 : 1; i < colors_.size(); ++i)
+        if (colors_[i] == color)
+            return static_cast<uint16_t>(i);
     if (colors_.size() >= kMaxTableSize)
         return 0;
     colors_.push_back(color);

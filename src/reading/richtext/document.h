@@ -51,8 +51,10 @@ public:
 
     // Index of a font of that face, added when the table has none.
     uint16_t fontIndex(const Font& font);
-    // Index of the colour, added at the end when the table has none; the
-    // table is never reordered or pruned, so indexes stay valid.
+    // Index of the colour, added at the end when the table has none (an
+    // explicit colour is never matched to entry 0, which readers take for
+    // the automatic colour); the table is never reordered or pruned, so
+    // indexes stay valid.
     uint16_t colorIndex(const Color& color);
     // Index of the colour if the table has it, else -1.
     int findColor(const Color& color) const;

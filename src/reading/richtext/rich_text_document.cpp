@@ -309,6 +309,14 @@ int RichTextDocument::find(std::string_view utf8, int start)
 
 int RichTextDocument::find16(std::u16string_view what, int start)
 {
+    const int found = indexOf16(what, start);
+    if (found >= 0)
+        select(found, static_cast<int>(what.size()));
+    return found;
+}
+
+int RichTextDocument::indexOf16(std::u16string_view what, int start) const
+{
     const auto& t = doc_.text();
     const size_t n = what.size();
     size_t from = static_cast<size_t>(std::max(start, 0));
@@ -325,10 +333,8 @@ int RichTextDocument::find16(std::u16string_view what, int start)
         size_t k = 1;
         while (k < n && foldCase(t[i + k]) == folded[k])
             ++k;
-        if (k == n) {
-            select(static_cast<int>(i), static_cast<int>(n));
+        if (k == n)
             return static_cast<int>(i);
-        }
     }
     return -1;
 }

@@ -82,6 +82,8 @@ public:
     // returns its position, or returns -1 and leaves the selection alone.
     int find(std::string_view utf8, int start = 0);
     int find16(std::u16string_view text, int start = 0);
+    // The same search without touching the selection.
+    int indexOf16(std::u16string_view text, int start = 0) const;
 
     // ---- files --------------------------------------------------------------
     // An RTF file is read as RTF, any other file as plain text.

@@ -724,6 +724,8 @@ private:
             doc_.appendChar(decodeByte(b, codePage_), f);
         } else if (state_.dest == Dest::FontTable) {
             fontText(decodeByte(b, kWesternCodePage));
+        } else if (b == ';') {
+            textChar(u';');
         }
     }
 
@@ -732,19 +734,19 @@ private:
     // page of the current font.
     void textBytes()
     {
-        if (state_.dest != Dest::Text) {
-            const char c = in_[pos_];
-            ++pos_;
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
-                textChar(static_cast<unsigned char>(c));
-            return;
-        }
         size_t start = pos_;
         while (pos_ < in_.size()) {
             const auto c = static_cast<unsigned char>(in_[pos_]);
             if (c < 0x20 || c >= 0x80 || c == '\\' || c == '{' || c == '}')
                 break;
             ++pos_;
+        }
+        if (pos_ > start && state_.dest != Dest::Text) {
+            // Table text: font names and colour separators, one at a time.
+            for (char c : in_.substr(start, pos_ - start))
+                if (!takeFallback())
+                    textChar(static_cast<unsigned char>(c));
+            return;
         }
         if (pos_ > start) {
             std::string_view ascii = in_.substr(start, pos_ - start);
@@ -774,6 +776,11 @@ private:
         pos_ += static_cast<size_t>(len);
         if (takeFallback())
             return;
+        if (state_.dest != Dest::Text) {
+            if (cp < 0x10000)
+                textChar(static_cast<char16_t>(cp));
+            return;
+        }
         const CharFormat& f = current();
         if (cp >= 0x10000) {
             cp -= 0x10000;
@@ -799,7 +806,9 @@ private:
             commitFont();
             return;
         }
-        if (font_.name.size() < kMaxFontNameBytes && c >= 0x20)
+        // Names hold whole characters only: no control characters, no halves
+        // of surrogate pairs.
+        if (font_.name.size() < kMaxFontNameBytes && c >= 0x20 && (c < 0xD800 || c > 0xDFFF))
             appendUtf8(font_.name, c);
         font_.open = true;
     }
