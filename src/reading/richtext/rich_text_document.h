@@ -106,6 +106,7 @@ public:
     // Applies a colour to a range without touching the selection.
     void setRangeHighlight(size_t pos, size_t length, uint16_t colorIndex);
     uint16_t colorIndex(uint32_t rgb);
+    uint16_t fontIndex(const Font& font) { return doc_.fontIndex(font); }
     // The format text inserted at the caret takes.
     CharFormat insertionFormat() const;
 
