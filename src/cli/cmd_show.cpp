@@ -1,8 +1,11 @@
 #include "cli/cli.h"
 
+#include "app/main_state.h"
 #include "db/numeric.h"
 #include "db/recordset.h"
 #include "db/verse_ref.h"
+#include "reading/display_settings.h"
+#include "reading/verse_renderer.h"
 
 #include <cstdio>
 #include <optional>
@@ -37,12 +40,94 @@ std::optional<Range> parseRange(const std::string& text)
     return Range{static_cast<int>(*s), static_cast<int>(*from), static_cast<int>(*to)};
 }
 
+std::string describe(const Range& r)
+{
+    if (r.from < 0)
+        return std::to_string(r.sura);
+    return std::to_string(r.sura) + ":" + std::to_string(r.from) + (r.to != r.from ? "-" + std::to_string(r.to) : "");
+}
+
+// The reading pane's RTF for the ranges, one verse display per range with
+// the default display settings, each appended after the one before.
+int showRtf(const Common& common, const std::vector<Range>& ranges, const std::vector<std::string>& highlights)
+{
+    MainState state;
+    if (!openTextDatabase(common, state.connection))
+        return 1;
+    reading::MemoryDisplaySettings display;
+    reading::MemoryHighlightSettings highlight;
+    for (size_t i = 0; i < highlights.size() && i < highlight.words.size(); ++i)
+        highlight.words[i] = highlights[i];
+    reading::MemorySurface surface;
+    richtext::RichTextDocument msg(richtext::Font{"Arial", 0, "fswiss"});
+    richtext::RichTextDocument footnote;
+    richtext::RichTextDocument fordata;
+    reading::VerseRenderer renderer(state, display, highlight, surface, msg, footnote, fordata);
+    int status = 0;
+    bool first = true;
+    for (const auto& r : ranges) {
+        // The verse list of the sura, as choosing it fills it.
+        db::Recordset bounds;
+        if (!bounds.open("SELECT MIN(Verse), MAX(Verse) FROM ZOVR WHERE Sura=" + std::to_string(r.sura),
+                         state.connection) ||
+            bounds.eof() || bounds.field(0).isNull() || !renderer.openSura(r.sura)) {
+            std::fprintf(stderr, "zerafin-cli: no verse %s in the text\n", describe(r).c_str());
+            status = 1;
+            continue;
+        }
+        const long long low = bounds.field(0).toInt();
+        const long long high = bounds.field(1).toInt();
+        std::vector<std::string> entries;
+        for (long long v = low; v <= high; ++v)
+            entries.push_back(std::to_string(v));
+        surface.setEntries(entries);
+        int checked = 0;
+        for (size_t k = 0; k < entries.size(); ++k) {
+            const long long v = low + static_cast<long long>(k);
+            if (r.from < 0 || (v >= r.from && v <= r.to)) {
+                surface.check(static_cast<int>(k));
+                ++checked;
+            }
+        }
+        if (checked == 0 || (r.from >= 0 && checked < r.to - r.from + 1)) {
+            std::fprintf(stderr, "zerafin-cli: no verse %s in the text\n", describe(r).c_str());
+            status = 1;
+            if (checked == 0)
+                continue;
+        }
+        state.keepHeader = !first;
+        renderer.OpenVerse();
+        first = false;
+    }
+    std::printf("%s\n", msg.rtf().c_str());
+    return status;
+}
+
 }  // namespace
 
-int cmdShow(const Common& common, const Args& args)
+int cmdShow(const Common& common, const Args& allArgs)
 {
+    bool rtf = false;
+    std::vector<std::string> highlights;
+    Args args;
+    for (size_t i = 0; i < allArgs.size(); ++i) {
+        if (allArgs[i] == "--rtf") {
+            rtf = true;
+        } else if (allArgs[i] == "--highlight") {
+            if (i + 1 >= allArgs.size() || allArgs[i + 1].empty())
+                return fail("--highlight needs a word or phrase", 2);
+            highlights.push_back(allArgs[++i]);
+        } else {
+            args.push_back(allArgs[i]);
+        }
+    }
     if (args.empty())
-        return fail("usage: zerafin-cli show REF...  (for example 2:255 1:1-7 114)", 2);
+        return fail("usage: zerafin-cli show [--rtf [--highlight WORD]...] REF...  (for example 2:255 1:1-7 114)",
+                    2);
+    if (!highlights.empty() && !rtf)
+        return fail("--highlight marks words in the RTF display; add --rtf", 2);
+    if (highlights.size() > reading::kHighlightBoxes)
+        return fail("at most " + std::to_string(reading::kHighlightBoxes) + " words can be highlighted", 2);
     std::vector<Range> ranges;
     for (const auto& a : args) {
         auto r = parseRange(a);
@@ -50,6 +135,8 @@ int cmdShow(const Common& common, const Args& args)
             return fail("'" + a + "' is not a verse reference (sura 1-114, then ':' and a verse or a range)", 2);
         ranges.push_back(*r);
     }
+    if (rtf)
+        return showRtf(common, ranges, highlights);
     db::Database db;
     if (!openTextDatabase(common, db))
         return 1;
@@ -69,10 +156,7 @@ int cmdShow(const Common& common, const Args& args)
             std::printf("%s %s\n", ref.bracketed().c_str(), rs.field(2).toString().c_str());
         }
         if (shown == 0 || (expected > 0 && shown < expected)) {
-            std::string what = r.from < 0 ? std::to_string(r.sura)
-                                          : std::to_string(r.sura) + ":" + std::to_string(r.from) +
-                                                (r.to != r.from ? "-" + std::to_string(r.to) : "");
-            std::fprintf(stderr, "zerafin-cli: no verse %s in the text\n", what.c_str());
+            std::fprintf(stderr, "zerafin-cli: no verse %s in the text\n", describe(r).c_str());
             status = 1;
         }
     }

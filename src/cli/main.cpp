@@ -19,7 +19,7 @@ struct Command {
 const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> table = {
-        {"show", {cli::cmdShow, "show REF...            plain text of verses: 2:255, 1:1-7, 114"}},
+        {"show", {cli::cmdShow, "show [--rtf [--highlight WORD]...] REF...  verses: 2:255, 1:1-7, 114 (plain, or as displayed)"}},
         {"color", {cli::cmdColor, "color OP VALUE         colour conversions: rgb2hsb, hsb2rgb, rgbstr, hsbstr, tohex, fromhex"}},
         {"divide", {cli::cmdDivide, "divide [--by D] [NUMBER | -]  divisibility by 19 (or by D) of a long number, as the division panel shows it"}},
         {"gematria", {cli::cmdGematria, "gematria (--words | --letters | --details) [--word-before] [--word-after] [--letter-before] [--letter-after] [--reset] [--] EXPR\n"

@@ -1,0 +1,224 @@
+#include "reading/reading_view.h"
+
+#include "app/main_state.h"
+#include "reading/richtext/codepage.h"
+#include "reading/verse_format.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+}  // namespace
+
+ReadingView::ReadingView(MainState& state, reading::DisplaySettings& display, reading::HighlightSettings& highlight,
+                         QWidget* parent)
+    : QObject(parent), state_(state), parent_(parent),
+      msg_(new RichTextPane(parent, richtext::Font{"Arial", 0, "fswiss"}, 24)),
+      rtfFootnote_(new RichTextPane(parent, richtext::Font{"Arial", 0, "fswiss"}, 20)),
+      renderer_(state, display, highlight, surface_, msg_->model(), rtfFootnote_->model(), fordata_)
+{
+    msg_->setObjectName(QStringLiteral("Msg"));
+    msg_->setReadOnly(true);
+    rtfFootnote_->setObjectName(QStringLiteral("rtfFootnote"));
+    rtfFootnote_->setReadOnly(true);
+
+    lblNotes_ = new QLabel(QString::fromLatin1(reading::kFootnotesCaption), parent);
+    lblNotes_->setObjectName(QStringLiteral("lblNotes"));
+    lblPage_ = new QLabel(QString::fromLatin1(reading::kModeVerses), parent);
+    lblPage_->setObjectName(QStringLiteral("lblPage"));
+
+    verseList_ = new QListWidget(parent);
+    verseList_->setObjectName(QStringLiteral("VerseList"));
+    verseList_->setSelectionMode(QAbstractItemView::MultiSelection);
+    verseList_->setUniformItemSizes(true);
+    connect(verseList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& on, const QItemSelection& off) {
+                for (const QModelIndex& i : off.indexes())
+                    verseList_->model()->setData(i, Qt::Unchecked, Qt::CheckStateRole);
+                for (const QModelIndex& i : on.indexes())
+                    verseList_->model()->setData(i, Qt::Checked, Qt::CheckStateRole);
+            });
+    // Every entry shows its check box, however it was added.
+    connect(verseList_->model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                for (int r = first; r <= last; ++r) {
+                    QListWidgetItem* item = verseList_->item(r);
+                    if (item)
+                        item->setData(Qt::CheckStateRole, item->isSelected() ? Qt::Checked : Qt::Unchecked);
+                }
+            });
+
+    cmbList_ = new QComboBox(parent);
+    cmbList_->setObjectName(QStringLiteral("cmbList"));
+    cmbList_->addItems({QStringLiteral("Verses"), QStringLiteral("Subtitles"), QStringLiteral("Footnotes"),
+                        QStringLiteral("Appendices"), QStringLiteral("Front Matter"), QStringLiteral("Glossary"),
+                        QStringLiteral("Index"), QStringLiteral("Titles"), QStringLiteral("Topics"),
+                        QStringLiteral("All")});
+    cmbList_->setCurrentIndex(0);
+
+    command2_ = button(parent, "Command2", QStringLiteral("Show All"));
+    command3_ = button(parent, "Command3", QStringLiteral("Clear"));
+    command8_ = button(parent, "Command8", QStringLiteral("Show Next 50 Verses"));
+    command9_ = button(parent, "Command9", QStringLiteral("Show First 50 Verses"));
+    cmdGoBack_ = button(parent, "cmdGoBack", QStringLiteral("Back to the Search List"));
+    surface_.showListButtons(reading::ReadingSurface::ListButtons::Verses);
+
+    wb_ = new WebPane(parent);
+    wb_->setObjectName(QStringLiteral("wb"));
+    wb_->hide();
+
+    for (int i = 0; i < 3; ++i) {
+        status_[static_cast<size_t>(i)] = new QLabel(parent);
+        status_[static_cast<size_t>(i)]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
+    }
+}
+
+ReadingView::~ReadingView() = default;
+
+QLabel* ReadingView::statusPanel(int panel) const
+{
+    return panel >= 1 && panel <= 3 ? status_[static_cast<size_t>(panel - 1)] : nullptr;
+}
+
+QString ReadingView::statusText(int panel) const
+{
+    const QLabel* l = statusPanel(panel);
+    return l ? l->text() : QString();
+}
+
+void ReadingView::attachStatusBar(QStatusBar* bar)
+{
+    if (!bar)
+        return;
+    for (QLabel* l : status_)
+        bar->addWidget(l, 1);
+}
+
+// ---- the surface the verse display reads and writes --------------------------
+
+std::string ReadingView::Surface::lblPage() const
+{
+    return v_.lblPage_->text().toStdString();
+}
+
+void ReadingView::Surface::setLblPage(const std::string& caption)
+{
+    v_.lblPage_->setText(QString::fromStdString(caption));
+}
+
+std::string ReadingView::Surface::lblNotes() const
+{
+    return v_.lblNotes_->text().toStdString();
+}
+
+int ReadingView::Surface::verseCount() const
+{
+    return v_.verseList_->count();
+}
+
+std::string ReadingView::Surface::verseEntry(int index) const
+{
+    const QListWidgetItem* item = v_.verseList_->item(index);
+    return item ? item->text().toStdString() : std::string();
+}
+
+bool ReadingView::Surface::verseChecked(int index) const
+{
+    const QListWidgetItem* item = v_.verseList_->item(index);
+    return item && item->isSelected();
+}
+
+void ReadingView::Surface::showListButtons(ListButtons which)
+{
+    const bool verses = which == ListButtons::Verses;
+    v_.cmbList_->hide();
+    v_.command2_->setVisible(verses);
+    v_.command3_->setVisible(verses);
+    v_.command8_->hide();
+    v_.command9_->hide();
+    v_.cmdGoBack_->hide();
+}
+
+void ReadingView::Surface::setStatusText(int panel, const std::string& text)
+{
+    if (QLabel* l = v_.statusPanel(panel))
+        l->setText(QString::fromStdString(text));
+}
+
+void ReadingView::Surface::readAloud(const std::string& text)
+{
+    if (v_.readAloud_)
+        v_.readAloud_(QString::fromStdString(text));
+}
+
+// ---- the procedures ----------------------------------------------------------
+
+void ReadingView::OpenVerse()
+{
+    // The window stays as it is until the display is complete; the panes
+    // then follow in one update each.
+    QWidget* window = parent_ ? parent_->window() : nullptr;
+    const bool drawing = window && window->updatesEnabled();
+    if (drawing)
+        window->setUpdatesEnabled(false);
+    renderer_.OpenVerse();
+    if (drawing)
+        window->setUpdatesEnabled(true);
+}
+
+void ReadingView::showVerse(int sura, int verse)
+{
+    renderer_.showVerse(sura, verse);
+    verseList_->setFocus();
+}
+
+void ReadingView::showMSG()
+{
+    if (!msg_->isHidden())
+        return;
+    msg_->show();
+    verseList_->show();
+    wb_->hide();
+    msg_->model().clear();
+}
+
+int ReadingView::HighlightText(QWidget* window, RichTextPane& pane, const QString& word, uint32_t colour,
+                               bool allOccurrences, bool keepDrawing)
+{
+    const std::string w = word.toStdString();
+    if (w.empty() || pane.model().indexOf16(richtext::utf8ToUtf16(w), 0) < 0)
+        return 0;
+    const bool suspend = !keepDrawing && window && window->updatesEnabled();
+    if (suspend)
+        window->setUpdatesEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int marked = reading::highlightText(pane.model(), w, colour, allOccurrences);
+    QApplication::restoreOverrideCursor();
+    if (suspend)
+        window->setUpdatesEnabled(true);
+    return marked;
+}
+
+std::vector<uint32_t> ReadingView::ReadColorTable(const RichTextPane& pane) const
+{
+    return reading::readColorTable(pane.model());
+}
+
+void ReadingView::flushViews()
+{
+    msg_->flush();
+    rtfFootnote_->flush();
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "reading/display_settings.h"
+#include "reading/rich_text_pane.h"
+#include "reading/verse_renderer.h"
+#include "reading/web_pane.h"
+
+#include <QObject>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QStatusBar;
+class QWidget;
+struct MainState;
+
+// The reading view: the reading pane Msg, the side pane rtfFootnote, the
+// scratch panes fordata and fordata2, the verse list with its caption and
+// buttons, the web pane wb and the status texts, and the verse display
+// that fills them (OpenVerse and the procedures around it).
+//
+// The widgets are created as children of the parent given and carry their
+// documented objectNames; the main window places them. The status bar's
+// three panels are QLabels (objectNames StatusBar1Panel1 … 3); put them in
+// a status bar with attachStatusBar().
+class ReadingView : public QObject {
+    Q_OBJECT
+public:
+    ReadingView(MainState& state, reading::DisplaySettings& display, reading::HighlightSettings& highlight,
+                QWidget* parent);
+    ~ReadingView() override;
+
+    // ---- the widgets ---------------------------------------------------------
+    RichTextPane* msg() const { return msg_; }
+    RichTextPane* rtfFootnote() const { return rtfFootnote_; }
+    // The scratch panes (models only: nothing shows them).
+    richtext::RichTextDocument& fordata() { return fordata_; }
+    richtext::RichTextDocument& fordata2() { return fordata2_; }
+    QLabel* lblNotes() const { return lblNotes_; }
+    QLabel* lblPage() const { return lblPage_; }
+    // Checked entries are the selected ones: the check boxes show the selection.
+    QListWidget* verseList() const { return verseList_; }
+    QComboBox* cmbList() const { return cmbList_; }
+    QPushButton* command2() const { return command2_; }
+    QPushButton* command3() const { return command3_; }
+    QPushButton* command8() const { return command8_; }
+    QPushButton* command9() const { return command9_; }
+    QPushButton* cmdGoBack() const { return cmdGoBack_; }
+    WebPane* wb() const { return wb_; }
+    QLabel* statusPanel(int panel) const;
+    QString statusText(int panel) const;
+    void attachStatusBar(QStatusBar* bar);
+
+    // Called with the plain text of Msg after each display while automatic
+    // reading is on.
+    void setReadAloud(std::function<void(const QString&)> hook) { readAloud_ = std::move(hook); }
+
+    // ---- the procedures --------------------------------------------------------
+    void OpenVerse();
+    void ProcessForData(int verse) { renderer_.ProcessForData(verse); }
+    void showVerse(int sura, int verse);
+    void VerseMode() { renderer_.VerseMode(); }
+    void PageMode() { renderer_.PageMode(); }
+    void showMSG();
+    // Marks the word in the pane; with keepDrawing false the window does not
+    // repaint until it is done. Returns the number of occurrences marked.
+    int HighlightText(QWidget* window, RichTextPane& pane, const QString& word, uint32_t colour, bool allOccurrences,
+                      bool keepDrawing);
+    std::vector<uint32_t> ReadColorTable(const RichTextPane& pane) const;
+
+    // Brings every pane's view up to date now (the views follow on their own
+    // at the next turn of the event loop).
+    void flushViews();
+
+private:
+    // What the verse display reads and writes, over the widgets.
+    class Surface : public reading::ReadingSurface {
+    public:
+        explicit Surface(ReadingView& view) : v_(view) {}
+        std::string lblPage() const override;
+        void setLblPage(const std::string& caption) override;
+        std::string lblNotes() const override;
+        int verseCount() const override;
+        std::string verseEntry(int index) const override;
+        bool verseChecked(int index) const override;
+        void showListButtons(ListButtons which) override;
+        void setStatusText(int panel, const std::string& text) override;
+        void readAloud(const std::string& text) override;
+
+    private:
+        ReadingView& v_;
+    };
+
+
+    MainState& state_;
+    QWidget* parent_;
+    RichTextPane* msg_ = nullptr;
+    RichTextPane* rtfFootnote_ = nullptr;
+    richtext::RichTextDocument fordata_;
+    richtext::RichTextDocument fordata2_;
+    QLabel* lblNotes_ = nullptr;
+    QLabel* lblPage_ = nullptr;
+    QListWidget* verseList_ = nullptr;
+    QComboBox* cmbList_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QPushButton* command3_ = nullptr;
+    QPushButton* command8_ = nullptr;
+    QPushButton* command9_ = nullptr;
+    QPushButton* cmdGoBack_ = nullptr;
+    WebPane* wb_ = nullptr;
+    std::array<QLabel*, 3> status_{};
+    std::function<void(const QString&)> readAloud_;
+    Surface surface_{*this};
+    reading::VerseRenderer renderer_;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class Prompter;
+class QVBoxLayout;
+class QWebEngineView;
+
+// The web pane: local documents and web pages in an embedded browser.
+// The browser engine is started on the first real navigation, so a program
+// that never shows a document never pays for it; "about:blank" before that
+// needs no engine.
+class WebPane : public QWidget {
+    Q_OBJECT
+public:
+    explicit WebPane(QWidget* parent = nullptr);
+    ~WebPane() override;
+
+    // A local file path, "about:blank" or a web address.
+    void navigate(const QString& target);
+    // What the pane shows: a local path for a file, else the address.
+    QString address() const;
+    // Silent: script dialogs (alerts, confirmations, prompts) are suppressed.
+    void setSilent(bool on);
+    bool silent() const { return silent_; }
+    // The browser's own save of the page shown, to the file given.
+    bool saveAs(const QString& file);
+    // Asks where to save, then saves; false when cancelled or nothing is shown.
+    bool saveAs(Prompter& prompter);
+    void focusView();
+    bool engineStarted() const { return view_ != nullptr; }
+    QWebEngineView* view() const { return view_; }
+
+signals:
+    void loadFinished(bool ok);
+
+private:
+    void ensureView();
+
+    QVBoxLayout* layout_ = nullptr;
+    QWebEngineView* view_ = nullptr;
+    QString address_ = QStringLiteral("about:blank");
+    bool silent_ = false;
+};
