@@ -110,6 +110,7 @@ void RichTextPane::setReadOnly(bool on)
 {
     model_.setReadOnly(on);
     edit_->setReadOnly(on);
+    edit_->document()->setUndoRedoEnabled(!on);
     if (on)
         edit_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }

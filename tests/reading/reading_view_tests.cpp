@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -386,6 +387,13 @@ TEST(WebPaneTest, TheEngineStartsOnTheFirstRealNavigation)
     QSignalSpy loaded(&pane, &WebPane::loadFinished);
     pane.navigate(QString::fromStdString((dir / "page.htm").string()));
     EXPECT_TRUE(pane.engineStarted());
-    EXPECT_TRUE(loaded.wait(30000));
+    ASSERT_TRUE(loaded.wait(30000));
+    EXPECT_TRUE(loaded.first().first().toBool());
     EXPECT_EQ(pane.address(), QString::fromStdString((dir / "page.htm").string()));
+    // Saved by the browser itself.
+    const auto saved = dir / "saved.mht";
+    EXPECT_TRUE(pane.saveAs(QString::fromStdString(saved.string())));
+    for (int i = 0; i < 100 && !std::filesystem::exists(saved); ++i)
+        QTest::qWait(50);
+    EXPECT_TRUE(std::filesystem::exists(saved));
 }
