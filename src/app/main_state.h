@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <random>
 #include <string>
 
 class Prompter;
@@ -53,6 +54,11 @@ struct MainState {
     std::array<std::string, kSearchSlots> searchWords{};
     std::array<std::string, kSearchSlots> searchOps{};
     int searchWordCount = 0;
+
+    // The program's random numbers (random passages); seeded at load.
+    std::mt19937 random{std::random_device{}()};
+    // Uniform in [0, 1).
+    double nextRandom() { return std::uniform_real_distribution<double>(0.0, 1.0)(random); }
 
     Prompter* prompter = nullptr;
     SettingsStore* settings = nullptr;

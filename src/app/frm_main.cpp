@@ -1,0 +1,552 @@
+#include "app/frm_main.h"
+
+#include "app/control_settings.h"
+#include "app/frame_settings.h"
+#include "app/frm_au.h"
+#include "app/main_layout_apply.h"
+#include "app/prompter.h"
+#include "app/settings_persistence.h"
+#include "app/settings_store.h"
+#include "app/wrap_button.h"
+#include "db/numeric.h"
+#include "db/recordset.h"
+#include "reading/reading_view.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QAbstractItemView>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+template <typename W>
+W* named(W* w, const QString& name)
+{
+    w->setObjectName(name);
+    return w;
+}
+
+// The function keys and the commands they run, by Qt key code.
+const QHash<int, QString>& functionKeyCommands()
+{
+    static const QHash<int, QString> keys = [] {
+        QHash<int, QString> out;
+        for (const auto& k : layout::functionKeys()) {
+            QString key = qs(k.key);
+            int code = 0;
+            if (key == QLatin1String("Escape"))
+                code = Qt::Key_Escape;
+            else if (key.startsWith(u'F'))
+                code = Qt::Key_F1 + key.mid(1).toInt() - 1;
+            if (code)
+                out.insert(code, qs(k.command));
+        }
+        return out;
+    }();
+    return keys;
+}
+
+}  // namespace
+
+frmMain::frmMain(Context context, QWidget* parent) : QMainWindow(parent), ctx_(std::move(context))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Prompter::programTitle());
+    state_.programFolder = ctx_.programFolder;
+    state_.prompter = ctx_.prompter;
+    state_.settings = ctx_.settings;
+    controls_ = std::make_unique<ControlSettings>(*this);
+
+    auto* central = named(new QWidget(this), QStringLiteral("central"));
+    setCentralWidget(central);
+    buildTopBar(central);
+    buildLeftFrame(central);
+    buildRightFrame(central);
+    buildBottomBar(central);
+    buildMenus();
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    reading_->attachStatusBar(statusBar());
+
+    about_ = new frmAU(this);
+    setCommand(QStringLiteral("mnuAbout_Click"), [this] { mnuAbout_Click(); });
+    setCommand(QStringLiteral("mnuSettings_Click"), [this] { mnuSettings_Click(); });
+    setCommand(QStringLiteral("Command17_Click"), [this] { Command17_Click(); });
+    setCommand(QStringLiteral("leftframeclose_Click"), [this] { leftframeclose_Click(); });
+
+    const double dpi = logicalDpiX();
+    setMinimumSize(layout::twipsToPixels(layout::kMinimumWidth, dpi), layout::twipsToPixels(layout::kMinimumHeight, dpi));
+    qApp->installEventFilter(this);
+    refreshCommandStates();
+}
+
+frmMain::~frmMain() { qApp->removeEventFilter(this); }
+
+reading::DisplaySettings& frmMain::displaySettings() { return *controls_; }
+reading::HighlightSettings& frmMain::highlightSettings() { return *controls_; }
+
+QListWidget* frmMain::verseList() const { return reading_->verseList(); }
+
+// ---------------------------------------------------------------- building
+
+void frmMain::buildTopBar(QWidget* central)
+{
+    for (const auto& c : layout::topBar()) {
+        const QString name = qs(c.name);
+        if (name == QLatin1String("comboApp")) {
+            sqCh_ = named(new QComboBox(central), QStringLiteral("sqCh"));
+            sqCh_->setMaxVisibleItems(20);
+            sqCh_->setToolTip(QStringLiteral("Choose a sura"));
+            connect(sqCh_, qOverload<int>(&QComboBox::activated), this,
+                    [this](int) { runCommand(QStringLiteral("sqCh_Click")); });
+            comboApp_ = named(new QComboBox(central), QStringLiteral("comboApp"));
+            comboApp_->setPlaceholderText(QStringLiteral("Select to open Appendix from the list"));
+            comboApp_->hide();
+            connect(comboApp_, qOverload<int>(&QComboBox::activated), this,
+                    [this](int) { runCommand(QStringLiteral("comboApp_Click")); });
+            continue;
+        }
+        auto* b = named(new WrapButton(qs(c.caption), central), name);
+        b->setFocusPolicy(Qt::TabFocus);
+        bindCommand(b, name + QStringLiteral("_Click"));
+    }
+}
+
+void frmMain::buildLeftFrame(QWidget* central)
+{
+    leftFrame_ = named(new QFrame(central), QStringLiteral("LeftFrame"));
+    leftFrame_->setFrameShape(QFrame::NoFrame);
+    leftframeclose_ = named(new QPushButton(QStringLiteral("X"), leftFrame_), QStringLiteral("leftframeclose"));
+    leftframeclose_->setToolTip(QStringLiteral("Close or open the side panel (Esc closes it)"));
+    leftframeclose_->setFocusPolicy(Qt::NoFocus);
+    bindCommand(leftframeclose_, QStringLiteral("leftframeclose_Click"));
+
+    for (auto name : layout::sidePanels()) {
+        if (name == "frameSettings" || name == "frameSearchAdv")
+            continue;
+        auto* f = named(new QFrame(leftFrame_), qs(name));
+        f->setFrameShape(QFrame::StyledPanel);
+        f->hide();
+    }
+    frameSettings_ = new FrameSettings(ctx_.programFolder, *ctx_.prompter, leftFrame_);
+    frameSettings_->hide();
+    bindCommand(frameSettings_->findChild<QPushButton*>(QStringLiteral("Command17")), QStringLiteral("Command17_Click"));
+}
+
+void frmMain::buildRightFrame(QWidget* central)
+{
+    rightFrame_ = named(new QFrame(central), QStringLiteral("RightFrame"));
+    rightFrame_->setFrameShape(QFrame::NoFrame);
+    reading_ = new ReadingView(state_, *controls_, *controls_, rightFrame_);
+
+    // Footnotes and notes have their own side panel in the left column.
+    auto* footnotes = leftFrame_->findChild<QFrame*>(QStringLiteral("frameFootnotes"));
+    auto* box = new QVBoxLayout(footnotes);
+    reading_->lblNotes()->setParent(footnotes);
+    reading_->rtfFootnote()->setParent(footnotes);
+    box->addWidget(reading_->lblNotes());
+    box->addWidget(reading_->rtfFootnote(), 1);
+
+    // The suras in the order of revelation.
+    auto* rev = leftFrame_->findChild<QFrame*>(QStringLiteral("frameRev"));
+    auto* revBox = new QVBoxLayout(rev);
+    revBox->addWidget(new QLabel(QStringLiteral("Suras in Revelation Order:"), rev));
+    sqRv_ = named(new QListWidget(rev), QStringLiteral("sqRv"));
+    revBox->addWidget(sqRv_, 1);
+    connect(sqRv_, &QListWidget::itemClicked, this, [this] { runCommand(QStringLiteral("sqRv_Click")); });
+    connect(sqRv_, &QListWidget::itemActivated, this, [this] { runCommand(QStringLiteral("sqRv_Click")); });
+
+    for (auto* b : {reading_->command2(), reading_->command3(), reading_->command8(), reading_->command9(),
+                    reading_->cmdGoBack()})
+        bindCommand(b, b->objectName() + QStringLiteral("_Click"));
+    connect(reading_->cmbList(), qOverload<int>(&QComboBox::activated), this,
+            [this](int) { runCommand(QStringLiteral("cmbList_Click")); });
+}
+
+void frmMain::buildBottomBar(QWidget* central)
+{
+    auto* bottom = named(new QFrame(central), QStringLiteral("bottomFrame"));
+    bottom->setFrameShape(QFrame::NoFrame);
+    for (const auto& b : layout::bottomBar()) {
+        auto* button = named(new WrapButton(qs(b.caption), bottom), qs(b.name));
+        button->setFocusPolicy(Qt::TabFocus);
+        bindCommand(button, qs(b.name) + QStringLiteral("_Click"));
+    }
+}
+
+void frmMain::buildMenus()
+{
+    for (const auto& m : layout::menus()) {
+        const QString name = qs(m.name);
+        if (m.entries.empty()) {
+            // The menu-bar item is itself the command.
+            QAction* a = menuBar()->addAction(qs(m.caption));
+            a->setObjectName(name);
+            bindCommand(a, name + QStringLiteral("_Click"));
+            continue;
+        }
+        QMenu* menu = m.popupOnly ? new QMenu(qs(m.caption), this) : menuBar()->addMenu(qs(m.caption));
+        menu->setObjectName(name);
+        if (m.popupOnly)
+            popups_.insert(name, menu);
+        for (const auto& e : m.entries) {
+            if (e.separator()) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* a = menu->addAction(qs(e.caption));
+            a->setObjectName(qs(e.name));
+            bindCommand(a, qs(e.name) + QStringLiteral("_Click"));
+        }
+    }
+    reading_->msg()->setPopupMenu(popups_.value(QStringLiteral("mnuRC")));
+}
+
+// ---------------------------------------------------------------- commands
+
+void frmMain::bindCommand(QObject* control, const QString& command)
+{
+    if (!control)
+        return;
+    if (auto* a = qobject_cast<QAction*>(control))
+        connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
+    else if (auto* b = qobject_cast<QAbstractButton*>(control))
+        connect(b, &QAbstractButton::clicked, this, [this, command] { runCommand(command); });
+    commandControls_.insert(command, control);
+}
+
+void frmMain::setCommand(const QString& name, Command command)
+{
+    commands_.insert(name, std::move(command));
+    refreshCommandStates();
+}
+
+bool frmMain::runCommand(const QString& name)
+{
+    auto it = commands_.constFind(name);
+    if (it == commands_.constEnd() || !*it)
+        return false;
+    // A command that fails part-way must not take the window with it.
+    try {
+        (*it)();
+    } catch (const std::exception& e) {
+        qWarning("zerafin: %s stopped: %s", qPrintable(name), e.what());
+    }
+    return true;
+}
+
+void frmMain::refreshCommandStates()
+{
+    for (auto it = commandControls_.cbegin(); it != commandControls_.cend(); ++it) {
+        const bool there = commands_.contains(it.key());
+        if (auto* a = qobject_cast<QAction*>(it.value()))
+            a->setEnabled(there);
+        else if (auto* w = qobject_cast<QWidget*>(it.value()))
+            w->setEnabled(there);
+    }
+}
+
+QMenu* frmMain::popupMenu(const QString& name) const { return popups_.value(name); }
+
+// ---------------------------------------------------------------- panels
+
+void frmMain::installPanel(QWidget* panel)
+{
+    if (!panel)
+        return;
+    if (auto* old = leftFrame_->findChild<QWidget*>(panel->objectName(), Qt::FindDirectChildrenOnly);
+        old && old != panel)
+        delete old;
+    panel->setParent(leftFrame_);
+    panel->hide();
+    Form_Resize();
+}
+
+QWidget* frmMain::sidePanel(const QString& name) const
+{
+    return leftFrame_->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void frmMain::showSidePanel(const QString& name)
+{
+    ExpandLeftFrame();
+    for (auto panelName : layout::sidePanels())
+        if (QWidget* p = sidePanel(qs(panelName)))
+            p->setVisible(qs(panelName) == name);
+}
+
+// ---------------------------------------------------------------- start and end
+
+void frmMain::openConnection()
+{
+    state_.verseRs.close();
+    state_.footnoteRs.close();
+    state_.generalRs.close();
+    state_.connection.close();
+    state_.language = frameSettings_->cmbLang()->currentText();
+    state_.connection.open(db::connectionString(ctx_.programFolder, state_.language.toStdString()));
+}
+
+bool frmMain::Form_Load()
+{
+    loading_ = true;
+    LoadSettings(*this, *ctx_.settings, ctx_.programName);
+    SquezeLeftFrame();
+    reading_->wb()->navigate(QStringLiteral("about:blank"));
+    openConnection();
+    setVariables();
+    state_.random.seed(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    fillSuraLists();
+    chooseRandomSura();
+    loading_ = false;
+    return state_.connection.isOpen();
+}
+
+void frmMain::setVariables()
+{
+    state_.SearchTables = db::searchTables();
+    state_.wideReading = 0;
+    state_.keepHeader = false;
+    state_.loadingList = false;
+}
+
+void frmMain::chooseRandomSura()
+{
+    if (sqCh_->count() < 3)
+        return;
+    state_.startFlag = 1;
+    const int index = static_cast<int>((sqCh_->count() - 2) * state_.nextRandom()) + 1;
+    setSuraIndex(index);
+}
+
+void frmMain::setSuraIndex(int index)
+{
+    if (index < 0 || index >= sqCh_->count())
+        return;
+    {
+        const QSignalBlocker quiet(sqCh_);
+        sqCh_->setCurrentIndex(index);
+    }
+    runCommand(QStringLiteral("sqCh_Click"));
+}
+
+void frmMain::Form_KeyUp(int key)
+{
+    if (key == Qt::Key_Escape && leftframeclose_->text() != QLatin1String("X"))
+        return;
+    auto it = functionKeyCommands().constFind(key);
+    if (it != functionKeyCommands().constEnd())
+        runCommand(*it);
+}
+
+void frmMain::mnuAbout_Click()
+{
+    about_->Form_Load();
+    about_->show();
+    about_->raise();
+}
+
+void frmMain::mnuSettings_Click()
+{
+    showSidePanel(QStringLiteral("frameSettings"));
+    frameSettings_->focusFirst();
+}
+
+void frmMain::Command17_Click()
+{
+    const auto result = frameSettings_->Command17_Click();
+    const bool otherOpen = frameSettings_->cmbLang()->currentText() != state_.language;
+    if (result == FrameSettings::DoneResult::Reload ||
+        (result == FrameSettings::DoneResult::Redisplay && otherOpen)) {
+        // Another text database: open it and start again as at load.
+        Form_Load();
+        return;
+    }
+    if (result != FrameSettings::DoneResult::Redisplay)
+        return;
+    leftframeclose_Click();
+    QListWidget* list = verseList();
+    list->setFocus();
+    if (QListWidgetItem* item = list->currentItem()) {
+        item->setSelected(true);
+        state_.curVerseIdx = list->currentRow();
+    }
+    reading_->OpenVerse();
+}
+
+void frmMain::SaveSettings() { ::SaveSettings(*this, *ctx_.settings, ctx_.programName); }
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (!closing_) {
+        closing_ = true;
+        SaveSettings();
+        about_->hide();
+    }
+    event->accept();
+    QMainWindow::closeEvent(event);
+    if (ctx_.endProgram)
+        ctx_.endProgram();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* w = qobject_cast<QWidget*>(watched);
+        // Every key released in this window reaches Form_KeyUp once: at its
+        // first receiver. Keys released in the verse list are the list's own;
+        // it passes on the ones the window should see.
+        const bool firstReceiver = w && (w == QApplication::focusWidget() || (!QApplication::focusWidget() && w == this));
+        if (firstReceiver && !key->isAutoRepeat() && w->window() == this) {
+            QListWidget* list = verseList();
+            if ((w == list || w == list->viewport()) && verseListKeys_) {
+                verseListKeys_(key->key(), key->modifiers());
+            } else {
+                Form_KeyUp(key->key());
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- layout
+
+layout::MainLayout frmMain::currentLayout() const
+{
+    const double dpi = logicalDpiX();
+    layout::WindowState s;
+    s.width = layout::pixelsToTwips(width(), dpi);
+    s.height = layout::pixelsToTwips(height(), dpi);
+    s.leftExpanded = leftExpanded_;
+    s.wideReading = state_.wideReading;
+    s.menuBarHeight = layout::pixelsToTwips(menuBar()->sizeHint().height(), dpi);
+    s.statusBarHeight = layout::pixelsToTwips(statusBar()->sizeHint().height(), dpi);
+    return layout::computeLayout(s);
+}
+
+void frmMain::Form_Resize()
+{
+    const double dpi = logicalDpiX();
+    const auto l = currentLayout();
+    if (l.windowWidth != layout::pixelsToTwips(width(), dpi) && !isMaximized() && !isFullScreen())
+        resize(std::max(width(), layout::twipsToPixels(l.windowWidth, dpi)), height());
+    applyLayout(*centralWidget(), l, dpi);
+    leftframeclose_->setText(QString::fromStdString(l.leftframecloseCaption));
+    // A collapsed column has no room for a panel.
+    if (!leftExpanded_)
+        for (auto name : layout::sidePanels())
+            if (QWidget* p = sidePanel(qs(name)))
+                p->hide();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::ExpandLeftFrame()
+{
+    leftExpanded_ = true;
+    Form_Resize();
+}
+
+void frmMain::SquezeLeftFrame()
+{
+    leftExpanded_ = false;
+    Form_Resize();
+}
+
+void frmMain::leftframeclose_Click()
+{
+    if (leftframeclose_->text() == QLatin1String("X")) {
+        if (auto* dispFN = control<QCheckBox>(QStringLiteral("dispFN")))
+            dispFN->setChecked(false);
+        if (reading_->lblPage()->text() != QLatin1String("PAGES")) {
+            QListWidget* list = verseList();
+            if (QListWidgetItem* item = list->currentItem())
+                item->setSelected(true);
+            state_.curVerseIdx = list->currentRow();
+            reading_->OpenVerse();
+        }
+        SquezeLeftFrame();
+        verseList()->setFocus();
+    } else {
+        ExpandLeftFrame();
+        if (QWidget* search = sidePanel(QStringLiteral("frameSearch")); search && search->isVisible())
+            if (QWidget* box = control(QStringLiteral("txtSearch")))
+                box->setFocus();
+    }
+}
+
+// ---------------------------------------------------------------- sura lists
+
+QStringList frmMain::suraEntries(db::Database& db)
+{
+    QStringList out;
+    out << QStringLiteral("Sura No.         Name                 [Verses]");
+    db::Recordset rs;
+    if (!rs.open("SELECT s.ChOrder, s.Words, (SELECT max(z.Verse) FROM ZOVR z WHERE z.Sura = s.ChOrder) "
+                 "FROM SuraTable s WHERE s.ChOrder BETWEEN 1 AND 114 ORDER BY s.ChOrder",
+                 db))
+        return out;
+    // Padded into the columns of the header line: number, name, verse count.
+    for (; !rs.eof(); rs.moveNext())
+        out << QStringLiteral("Sura %1").arg(rs.field(0).toInt()).leftJustified(17) +
+                   QString::fromStdString(rs.field(1).toString()).leftJustified(20) + QStringLiteral(" [V.%1]").arg(
+                       QString::fromStdString(rs.field(2).toString()));
+    return out;
+}
+
+QStringList frmMain::revelationEntries(db::Database& db)
+{
+    QStringList out;
+    db::Recordset rs;
+    if (!rs.open("SELECT ChOrder, Words FROM SuraTable WHERE ChOrder BETWEEN 1 AND 114 ORDER BY RvOrder", db))
+        return out;
+    // "Sura", two spaces, the number, three spaces, the name: characters 6 to 9
+    // always hold the number.
+    for (; !rs.eof(); rs.moveNext())
+        out << QStringLiteral("Sura  %1   %2").arg(rs.field(0).toInt()).arg(QString::fromStdString(rs.field(1).toString()));
+    return out;
+}
+
+void frmMain::fillSuraLists()
+{
+    {
+        const QSignalBlocker quiet(sqCh_);
+        sqCh_->clear();
+        sqCh_->addItems(suraEntries(state_.connection));
+    }
+    // The open list is as wide as its longest entry, whatever the box's width.
+    sqCh_->view()->setMinimumWidth(sqCh_->view()->sizeHintForColumn(0) + 24);
+    sqRv_->clear();
+    sqRv_->addItems(revelationEntries(state_.connection));
+    comboApp_->clear();
+    db::Recordset rs;
+    if (rs.open("SELECT Appendix, Words FROM SuraTable WHERE Appendix BETWEEN 1 AND 38 ORDER BY Appendix",
+                state_.connection))
+        for (; !rs.eof(); rs.moveNext())
+            comboApp_->addItem(QStringLiteral("%1 : %2")
+                                   .arg(rs.field(0).toInt(), 2, 10, QLatin1Char('0'))
+                                   .arg(QString::fromStdString(rs.field(1).toString())));
+    comboApp_->setCurrentIndex(-1);
+}
