@@ -1,0 +1,174 @@
+// The main window as a reader meets it: loaded on a program folder, with
+// its lists filled, its keys bound and its settings kept.
+#include "app/settings_store.h"
+#include "reading/reading_view.h"
+#include "support/main_window_fixture.h"
+#include "support/program_folder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using testing_support::MainWindowFixture;
+
+TEST(MainWindow, LoadFillsTheSuraListsAndShowsARandomVerse)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    QComboBox* suras = m.sqCh();
+    ASSERT_EQ(suras->count(), 115);
+    EXPECT_EQ(suras->itemText(0), QStringLiteral("Sura No.         Name                 [Verses]"));
+    EXPECT_TRUE(suras->itemText(2).startsWith(QStringLiteral("Sura 2 ")));
+    EXPECT_TRUE(suras->itemText(2).contains(QStringLiteral("Test Sura 2 (At-Test-2)")));
+    EXPECT_TRUE(suras->itemText(2).endsWith(QStringLiteral("[V.286]")));
+    EXPECT_TRUE(suras->itemText(114).endsWith(QStringLiteral("[V.6]")));
+
+    QListWidget* rev = m.sqRv();
+    ASSERT_EQ(rev->count(), 114);
+    EXPECT_TRUE(rev->item(0)->text().startsWith(QStringLiteral("Sura  96   Test Sura 96")));
+    // Characters 6 to 9 hold the sura number, whatever its length.
+    EXPECT_EQ(rev->item(0)->text().mid(5, 4).trimmed(), QStringLiteral("96"));
+    EXPECT_EQ(rev->item(113)->text().mid(5, 4).trimmed(), QStringLiteral("110"));
+
+    // The random sura is never the header nor the last sura; its verse shows.
+    const int sura = suras->currentIndex();
+    EXPECT_GE(sura, 1);
+    EXPECT_LE(sura, 113);
+    EXPECT_EQ(m.reading().lblPage()->text(), QStringLiteral("VERSES"));
+    EXPECT_EQ(m.verseList()->count(), testing_support::verseCount(sura) + (sura == 1 || sura == 9 ? 0 : 1));
+    const QString shown = f.msgText();
+    EXPECT_TRUE(shown.contains(QStringLiteral("[%1:").arg(sura)) || shown.contains(QStringLiteral("Sura %1:").arg(sura)))
+        << shown.toStdString();
+    EXPECT_TRUE(m.reading().statusText(3).startsWith(QStringLiteral("Sura Revelation Order = ")));
+    // The verse shown is the current entry, left unchecked for the reader.
+    ASSERT_GE(m.verseList()->currentRow(), 0);
+    EXPECT_TRUE(m.verseList()->selectedItems().isEmpty());
+    EXPECT_FALSE(m.leftExpanded());
+    EXPECT_EQ(m.control<QPushButton>(QStringLiteral("leftframeclose"))->text(), QStringLiteral("-"));
+}
+
+TEST(MainWindow, FunctionKeysAndEscape)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    auto* close = m.control<QPushButton>(QStringLiteral("leftframeclose"));
+
+    // Esc does nothing while the column is collapsed ("-").
+    f.key(Qt::Key_Escape);
+    EXPECT_FALSE(m.leftExpanded());
+
+    ASSERT_TRUE(f.press(QStringLiteral("mnuSettings")));
+    EXPECT_TRUE(m.leftExpanded());
+    EXPECT_EQ(close->text(), QStringLiteral("X"));
+    EXPECT_TRUE(m.sidePanel(QStringLiteral("frameSettings"))->isVisible());
+
+    // F1 and F12 have no binding.
+    f.key(Qt::Key_F1, m.verseList());
+    f.key(Qt::Key_F12);
+    EXPECT_TRUE(m.leftExpanded());
+    EXPECT_TRUE(f.prompter().boxes().empty());
+
+    f.key(Qt::Key_Escape, m.control(QStringLiteral("cmbLang")));
+    EXPECT_FALSE(m.leftExpanded());
+    EXPECT_EQ(close->text(), QStringLiteral("-"));
+
+    // F3 opens a random sura, never the last one.
+    for (int i = 0; i < 20; ++i) {
+        f.key(Qt::Key_F3, m.sqCh());
+        EXPECT_GE(m.sqCh()->currentIndex(), 1);
+        EXPECT_LE(m.sqCh()->currentIndex(), 113);
+    }
+}
+
+TEST(MainWindow, WithoutATextDatabaseTheWindowStillOpens)
+{
+    MainWindowFixture f(false);
+    std::filesystem::remove(f.folder() / "English.ttb");
+    EXPECT_FALSE(f.main().Form_Load());
+    EXPECT_TRUE(f.main().isVisible());
+    EXPECT_LE(f.main().sqCh()->count(), 1);
+    // Database-backed commands show nothing and nothing breaks.
+    f.key(Qt::Key_F3, f.main().verseList());
+    f.key(Qt::Key_Down, f.main().verseList());
+    f.main().reading().OpenVerse();
+    EXPECT_TRUE(f.msgText().isEmpty());
+    EXPECT_EQ(f.main().verseList()->count(), 0);
+}
+
+TEST(MainWindow, DoneChangesTheLanguageOnlyToAnInstalledText)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    auto* lang = m.control<QComboBox>(QStringLiteral("cmbLang"));
+    ASSERT_TRUE(f.press(QStringLiteral("mnuSettings")));
+    lang->setCurrentText(QStringLiteral("Klingon"));
+    ASSERT_TRUE(f.press(QStringLiteral("Command17")));
+    EXPECT_EQ(f.prompter().texts(), QStringList{QStringLiteral("Language does not exist or not installed")});
+    EXPECT_EQ(lang->currentText(), QStringLiteral("English"));
+    EXPECT_EQ(m.state().language, QStringLiteral("English"));
+
+    // Another text database beside it is opened, and the window loads again.
+    std::filesystem::copy_file(f.folder() / "English.ttb", f.folder() / "Other.ttb");
+    {
+        db::Database other;
+        ASSERT_TRUE(other.openFile(f.folder() / "Other.ttb"));
+        ASSERT_TRUE(other.execute("UPDATE SuraTable SET Words='Another Language' WHERE ChOrder=2"));
+    }
+    lang->setCurrentText(QStringLiteral("Other"));
+    ASSERT_TRUE(f.press(QStringLiteral("Command17")));
+    EXPECT_EQ(m.state().language, QStringLiteral("Other"));
+    EXPECT_TRUE(m.sqCh()->itemText(2).contains(QStringLiteral("Another Language")));
+
+    // "English" again reopens English.ttb rather than keeping the other one.
+    ASSERT_TRUE(f.press(QStringLiteral("mnuSettings")));
+    lang->setCurrentText(QStringLiteral("English"));
+    ASSERT_TRUE(f.press(QStringLiteral("Command17")));
+    EXPECT_EQ(m.state().language, QStringLiteral("English"));
+    EXPECT_TRUE(m.sqCh()->itemText(2).contains(QStringLiteral("Test Sura 2")));
+
+    // With the same language DONE closes the panel and shows the verse again.
+    ASSERT_TRUE(f.press(QStringLiteral("mnuSettings")));
+    ASSERT_TRUE(f.press(QStringLiteral("Command17")));
+    EXPECT_FALSE(m.leftExpanded());
+    EXPECT_FALSE(f.msgText().isEmpty());
+}
+
+TEST(MainWindow, ClosingSavesTheSettingsAndNextLoadRestoresThem)
+{
+    {
+        MainWindowFixture f;
+        f.main().control<QComboBox>(QStringLiteral("subSize"))->setCurrentText(QStringLiteral("15"));
+        f.main().close();
+        EXPECT_EQ(f.settings().get(QStringLiteral("zerafin"), QStringLiteral("zerafin"), QStringLiteral("ZerafinSet")),
+                  QStringLiteral("Set"));
+        EXPECT_EQ(f.settings().get(QStringLiteral("zerafin"), QStringLiteral("zerafin"), QStringLiteral("subSize.text")),
+                  QStringLiteral("15"));
+        EXPECT_EQ(f.settings().get(QStringLiteral("zerafin"), QStringLiteral("zerafin"), QStringLiteral("op(0).value")),
+                  QString());  // the search panel is not built yet: its keys are skipped
+    }
+}
+
+TEST(MainWindow, CommandsThatAreNotBuiltAreDisabled)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    EXPECT_TRUE(m.control<QPushButton>(QStringLiteral("cmdRandom"))->isEnabled());
+    EXPECT_TRUE(m.findChild<QAction*>(QStringLiteral("mnuAbout"))->isEnabled());
+    bool called = false;
+    EXPECT_FALSE(m.runCommand(QStringLiteral("noSuchCommand_Click")));
+    m.setCommand(QStringLiteral("mnuHighlight_Click"), [&] { called = true; });
+    EXPECT_TRUE(m.findChild<QAction*>(QStringLiteral("mnuHighlight"))->isEnabled());
+    ASSERT_TRUE(f.press(QStringLiteral("mnuHighlight")));
+    EXPECT_TRUE(called);
+    ASSERT_TRUE(f.press(QStringLiteral("mnuAbout")));
+    auto* about = m.findChild<QDialog*>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(about->isModal());
+}
