@@ -2,9 +2,11 @@
 
 #include "app/frm_main.h"
 #include "reading/navigation.h"
+#include "search/search_ui.h"
 
 void installSubsystems(frmMain& main)
 {
     (new Navigation(main))->install();
+    (new SearchUi(main))->install();
     main.refreshCommandStates();
 }
