@@ -187,6 +187,17 @@ void SearchUi::cmdSearch_Click()
     r.msg()->model().setSelStart(0);
 }
 
+void SearchUi::searchIntoTmpList(bool area)
+{
+    MainState& s = main_.state();
+    const std::string text = panel_->txtSearch()->text().toStdString();
+    const search::SearchRun run =
+        area ? search::runAreaSearch(s.connection, text, wordSlots(), panel_->options(), panel_->areas(), s.SearchTables)
+             : search::runSimpleSearch(s.connection, text, wordSlots(), panel_->options());
+    logFailures(run);
+    setResultRows(run.rows);
+}
+
 void SearchUi::runSearch(bool area)
 {
     MainState& s = main_.state();
@@ -194,12 +205,7 @@ void SearchUi::runSearch(bool area)
     r.lblPage()->setText(QString::fromLatin1(reading::kModeResult));
     s.resultPicked = 0;
 
-    const std::string text = panel_->txtSearch()->text().toStdString();
-    const search::SearchRun run =
-        area ? search::runAreaSearch(s.connection, text, wordSlots(), panel_->options(), panel_->areas(), s.SearchTables)
-             : search::runSimpleSearch(s.connection, text, wordSlots(), panel_->options());
-    logFailures(run);
-    setResultRows(run.rows);
+    searchIntoTmpList(area);
     if (area) {
         r.cmbList()->show();
     } else {

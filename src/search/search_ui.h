@@ -42,10 +42,13 @@ public:
 
     // The rows of the hidden result list, in order.
     std::vector<std::string> resultRows() const;
+    void setResultRows(const std::vector<std::string>& rows);
+    // The statements of the simple (or area) search for the text in the
+    // search box, their rows put into the hidden result list.
+    void searchIntoTmpList(bool area);
 
 private:
     search::WordSlots wordSlots();
-    void setResultRows(const std::vector<std::string>& rows);
     void selectAll(bool on);
     // The search part of cmdSearch_Click: the statements, the rows, the
     // highlight boxes and the category filter.
