@@ -267,6 +267,9 @@ QWidget* SearchPanel::buildAdvanced()
     v->addWidget(blockBox);
     v->addStretch(1);
 
+    // Enter in any box of the panel is "Go".
+    for (QLineEdit* e : {txtSuraStart_, txtSuraEnd_, txtSuras_, txtVD_})
+        connect(e, &QLineEdit::returnPressed, this, [this] { cmdSearch_->click(); });
     connect(checks_[1], &QCheckBox::clicked, this, [this] { Check2_Click(); });
     connect(checks_[2], &QCheckBox::clicked, this, [this] { Check3_Click(); });
     connect(checks_[3], &QCheckBox::clicked, this, [this] { Check4_Click(); });

@@ -23,6 +23,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
@@ -43,6 +46,10 @@ void selectRange(QListWidget* list, int first, int last, bool on)
     const QItemSelection range(list->model()->index(first, 0), list->model()->index(last, 0));
     list->selectionModel()->select(range, on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
 }
+
+const std::string_view kMsgScopeRefused =
+    "The suras to search must be sura numbers: two for Range of Suras, or a list separated by commas for "
+    "Specified Suras (for example 2,3,23). Verses, subtitles and footnotes were not searched.";
 
 void logFailures(const search::SearchRun& run)
 {
@@ -161,7 +168,8 @@ void SearchUi::cmdSearch_Click()
     if (step == search::SearchStep::AskBlockSearch && !s.prompter->askYesNo(qs(search::kMsgBlockConfirm)))
         return;
 
-    const BusyCursor busy;
+    auto busy = std::make_optional<BusyCursor>();
+    bool scopeTaken = true;
     panel_->txtSearch()->setText(qs(search::prepareSearchText(input.text)));
     s.loadingList = true;
     panel_->tmpList()->clear();
@@ -179,15 +187,19 @@ void SearchUi::cmdSearch_Click()
     } else {
         r.cmbList()->setCurrentText(qs(search::kCategoryAfterSearch));
         s.generalRs.close();
-        runSearch(step == search::SearchStep::Area);
+        scopeTaken = runSearch(step == search::SearchStep::Area);
     }
 
     s.loadingList = false;
     main_.SquezeLeftFrame();
     r.msg()->model().setSelStart(0);
+    busy.reset();
+    // The other areas' hits are listed; the reader learns why these have none.
+    if (!scopeTaken)
+        s.prompter->information(qs(kMsgScopeRefused));
 }
 
-void SearchUi::searchIntoTmpList(bool area)
+bool SearchUi::searchIntoTmpList(bool area)
 {
     MainState& s = main_.state();
     const std::string text = panel_->txtSearch()->text().toStdString();
@@ -196,16 +208,19 @@ void SearchUi::searchIntoTmpList(bool area)
              : search::runSimpleSearch(s.connection, text, wordSlots(), panel_->options());
     logFailures(run);
     setResultRows(run.rows);
+    return std::none_of(run.statements.begin(), run.statements.end(), [](const search::StatementRun& st) {
+        return st.status == search::StatementRun::Status::ScopeRefused;
+    });
 }
 
-void SearchUi::runSearch(bool area)
+bool SearchUi::runSearch(bool area)
 {
     MainState& s = main_.state();
     ReadingView& r = main_.reading();
     r.lblPage()->setText(QString::fromLatin1(reading::kModeResult));
     s.resultPicked = 0;
 
-    searchIntoTmpList(area);
+    const bool scopeTaken = searchIntoTmpList(area);
     if (area) {
         r.cmbList()->show();
     } else {
@@ -222,6 +237,7 @@ void SearchUi::runSearch(bool area)
         b->show();
     r.cmdGoBack()->hide();
     s.wideReading = 0;
+    return scopeTaken;
 }
 
 void SearchUi::Search_Adv()

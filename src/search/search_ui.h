@@ -44,15 +44,16 @@ public:
     std::vector<std::string> resultRows() const;
     void setResultRows(const std::vector<std::string>& rows);
     // The statements of the simple (or area) search for the text in the
-    // search box, their rows put into the hidden result list.
-    void searchIntoTmpList(bool area);
+    // search box, their rows put into the hidden result list. False when a
+    // sura scope that is not numbers kept areas from being searched.
+    bool searchIntoTmpList(bool area);
 
 private:
     search::WordSlots wordSlots();
     void selectAll(bool on);
     // The search part of cmdSearch_Click: the statements, the rows, the
-    // highlight boxes and the category filter.
-    void runSearch(bool area);
+    // highlight boxes and the category filter. False as searchIntoTmpList.
+    bool runSearch(bool area);
 
     frmMain& main_;
     SearchPanel* panel_ = nullptr;

@@ -337,8 +337,51 @@ TEST_F(SearchWindow, SimpleSearchHidesTheCategoryList)
         const int verse = row.section(u':', 1).toInt();
         EXPECT_EQ(verse % 35, 0) << row.toStdString();
     }
-    // Highlighting is filled only from the advanced panel.
-    EXPECT_TRUE(hl(0).isEmpty());
+}
+
+TEST_F(SearchWindow, SimpleSearchClearsTheHighlightWords)
+{
+    c<QLineEdit>(QStringLiteral("txtHL_0"))->setText(QStringLiteral("line"));
+    c<QLineEdit>(QStringLiteral("txtHL_12"))->setText(QStringLiteral("test"));
+    // F2 opens the panel; Enter in the search box is "Go".
+    f.key(Qt::Key_F2, m().verseList());
+    EXPECT_FALSE(m().sidePanel(QStringLiteral("frameSearch"))->isVisible());  // not from the verse list
+    f.key(Qt::Key_F2, m().reading().msg()->view());
+    ASSERT_TRUE(m().sidePanel(QStringLiteral("frameSearch"))->isVisible());
+    ASSERT_TRUE(f.press(QStringLiteral("cmdSearchAdv")));
+    auto* box = c<QLineEdit>(QStringLiteral("txtSearch"));
+    box->setText(QStringLiteral("mercy"));
+    f.key(Qt::Key_Return, box);
+    EXPECT_EQ(page(), QStringLiteral("RESULT"));
+    // The boxes are filled only from the advanced panel; a simple search empties them.
+    for (int i = 0; i < 13; ++i)
+        EXPECT_TRUE(hl(i).isEmpty()) << i;
+    EXPECT_EQ(marks(QStringLiteral("line")).marked, 0);
+}
+
+TEST_F(SearchWindow, SuraScopeThatIsNotNumbersSearchesNoSuraArea)
+{
+    ASSERT_TRUE(m().state().connection.execute("UPDATE ZOVR SET YourNotes='a note on mercy' WHERE Sura=2 AND Verse=3"));
+    openPanel();
+    areas({1, 3, 7});
+    c<QRadioButton>(QStringLiteral("Op_2"))->click();
+    c<QLineEdit>(QStringLiteral("txtSuras"))->setText(QStringLiteral("2); DELETE FROM Q; --"));
+    go(QStringLiteral("mercy"));
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("2:3")});
+    ASSERT_EQ(f.prompter().boxes().size(), 1u);
+    EXPECT_TRUE(f.prompter().texts().front().startsWith(QStringLiteral("The suras to search must be sura numbers")));
+    db::Recordset rs;
+    ASSERT_TRUE(rs.open("SELECT count(*) FROM Q", m().state().connection));
+    EXPECT_GT(rs.field(0).toInt(), 6000);
+
+    f.prompter().clear();
+    c<QRadioButton>(QStringLiteral("Op_1"))->click();
+    c<QLineEdit>(QStringLiteral("txtSuraStart"))->setText(QStringLiteral("2"));
+    c<QLineEdit>(QStringLiteral("txtSuraEnd"))->setText(QStringLiteral("2"));
+    openPanel();
+    go(QStringLiteral("mercy"));
+    EXPECT_TRUE(f.prompter().boxes().empty());
+    EXPECT_EQ(rows().size(), 57 + 1);  // verses 2:5 … 2:285, and the note
 }
 
 TEST_F(SearchWindow, SearchSelectedWordOrPhrase)
@@ -571,10 +614,16 @@ TEST_F(SearchWindow, SearchWordsAreHighlightedInEveryShownVerse)
     EXPECT_EQ(marks(QStringLiteral("mercy")).marked, 0);
     EXPECT_EQ(m().reading().msg()->model().rtf().find("\\highlight"), std::string::npos);
 
-    // Of more than 13 words the first 13 are kept.
+    // A word with an apostrophe is kept doubled, as searched, and marked as written.
     openPanel();
     c<QCheckBox>(QStringLiteral("Check3"))->click();
     c<QCheckBox>(QStringLiteral("Check5"))->setChecked(true);
+    go(QStringLiteral("Allah's"));
+    EXPECT_EQ(hl(0), QStringLiteral("Allah''s"));
+    EXPECT_EQ(marks(QStringLiteral("allah's")).marked, 1);  // in the header
+
+    // Of more than 13 words the first 13 are kept.
+    openPanel();
     QStringList words;
     for (int i = 1; i <= 15; ++i)
         words << QStringLiteral("w%1").arg(i);
