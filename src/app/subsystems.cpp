@@ -1,10 +1,12 @@
 #include "app/subsystems.h"
 
 #include "app/frm_main.h"
+#include "numbers/number_analysis.h"
 #include "reading/navigation.h"
 
 void installSubsystems(frmMain& main)
 {
     (new Navigation(main))->install();
+    (new NumberAnalysis(main))->install();
     main.refreshCommandStates();
 }
