@@ -27,12 +27,7 @@ constexpr int kRow4[] = {8, 30, 29, 32, 34, 33, 35, 28, 16};
 constexpr int kRow5[] = {kSpaceKey, kClearAllKey};
 constexpr std::span<const int> kRows[] = {kRow1, kRow2, kRow3, kRow4, kRow5};
 
-struct Code {
-    char32_t first, second;
-    char32_t letter;  // a space for the word space
-};
-
-constexpr Code kCodes[] = {
+constexpr TransliterationCode kCodes[] = {
     {' ', 'A', U'\u0627'}, {' ', 'B', U'\u0628'}, {' ', 'G', U'\u062C'}, {' ', 'D', U'\u062F'},
     {' ', 'H', U'\u0647'}, {' ', 'W', U'\u0648'}, {' ', 'Z', U'\u0632'}, {'H', 'H', U'\u062D'},
     {'T', 'T', U'\u0637'}, {' ', 'Y', U'\u0649'}, {' ', 'K', U'\u0643'}, {' ', 'L', U'\u0644'},
@@ -45,7 +40,7 @@ constexpr Code kCodes[] = {
 
 std::optional<char32_t> codeLetter(char32_t first, char32_t second)
 {
-    for (const Code& code : kCodes)
+    for (const TransliterationCode& code : kCodes)
         if (code.first == first && code.second == second)
             return code.letter;
     return std::nullopt;
@@ -72,6 +67,8 @@ std::optional<char32_t> keyLetter(int key)
 }
 
 std::span<const std::span<const int>> keyboardRows() { return kRows; }
+
+std::span<const TransliterationCode> transliterationCodes() { return kCodes; }
 
 std::u32string transliterate(std::u32string_view latin)
 {

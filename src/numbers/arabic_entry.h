@@ -33,6 +33,14 @@ std::span<const std::span<const int>> keyboardRows();
 // compared with letter case.
 std::u32string transliterate(std::u32string_view latin);
 
+// The codes and their letters (a space for the word space), for help texts.
+struct TransliterationCode {
+    char32_t first;
+    char32_t second;
+    char32_t letter;
+};
+std::span<const TransliterationCode> transliterationCodes();
+
 // ---- the expression and its working copy ----
 
 // The expression box shows the expression in reading order; beside it the

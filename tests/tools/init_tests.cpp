@@ -50,6 +50,7 @@ void writeFakeData(const fs::path& dir)
     writeFile(dir / "frontmatter" / "page08.html", "<html><body><h2>Intro</h2><p>An &amp; introduction.</p>");
     writeFile(dir / "frontmatter" / "page15.html", "</body></html>");
     writeFile(dir / "Help.htm", "<html><body>Help</body></html>");
+    writeFile(dir / "Numbers.htm", "<html><body>How to divide</body></html>");
     writeFile(dir / "appendices" / "07.html", "<html><head><title>Seventh Appendix</title></head><body>x</body></html>");
 }
 
@@ -153,6 +154,8 @@ TEST(Init, BuildsEveryTableAndTheProgramFolder)
     // The program folder around it, and css written last, long enough.
     EXPECT_TRUE(fs::exists(b.out / "Files/Help.htm"));
     EXPECT_TRUE(fs::exists(b.out / "Files/English/index.rtf"));
+    EXPECT_EQ(testing_support::readFile(b.out / "Files/English/Numbers.htm"), "<html><body>How to divide</body></html>");
+    EXPECT_TRUE(fs::is_directory(b.out / "Numbers"));
     db::Database backup;
     ASSERT_TRUE(backup.openFile(b.out / "Files/Backup.mdb"));
     EXPECT_TRUE(backup.hasTable("YourNotes"));

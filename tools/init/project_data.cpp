@@ -181,6 +181,8 @@ ProjectData loadProjectData(const fs::path& dir)
 
     if (fs::exists(dir / "Help.htm"))
         d.help = readFile(dir / "Help.htm");
+    if (fs::exists(dir / "Numbers.htm"))
+        d.numbersDoc = readFile(dir / "Numbers.htm");
 
     fs::path appendices = dir / "appendices";
     if (fs::is_directory(appendices)) {

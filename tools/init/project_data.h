@@ -43,6 +43,7 @@ struct ProjectData {
     std::vector<IndexTerm> indexTerms;
     std::vector<Page> frontMatter;
     std::string help;
+    std::string numbersDoc;  // Numbers.htm: reading the number-division panel
     std::vector<AppendixDoc> appendices;
 };
 

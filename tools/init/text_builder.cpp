@@ -551,6 +551,10 @@ BuildReport buildProgramFolder(const BuildOptions& o)
         writeAtomically(o.outDir / "Files" / "Help.htm",
                         "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Zerafin Tutorial</title></head>"
                         "<body><h1>Zerafin Tutorial</h1></body></html>\n");
+    if (!data.numbersDoc.empty())
+        writeAtomically(docs / "Numbers.htm", data.numbersDoc);
+    // Where the reader's saved numbers go.
+    fs::create_directories(o.outDir / "Numbers");
     report(o.progress, 2000);
 
     fs::path building = target;

@@ -1,0 +1,341 @@
+#include "numbers/frame_num_div.h"
+
+#include "app/frm_main.h"
+#include "app/prompter.h"
+#include "app/wrap_button.h"
+#include "numbers/division_commands.h"
+#include "numbers/panel_support.h"
+#include "numbers/prompter_dialogs.h"
+#include "reading/reading_view.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+using numbers_ui::bindCommand;
+using numbers_ui::named;
+using numbers_ui::qs;
+
+namespace {
+
+// The saved number's file name exactly as the folder holds it; the list
+// shows it as text, which may not give the same bytes back.
+constexpr int kFileNameRole = Qt::UserRole;
+
+std::string fileNameOf(const QListWidgetItem& item) { return item.data(kFileNameRole).toByteArray().toStdString(); }
+
+// The document pane in place of the reading pane and the verse list.
+void showDocumentPane(ReadingView& r)
+{
+    if (!r.wb()->isHidden())
+        return;
+    r.wb()->show();
+    r.wb()->navigate(QStringLiteral("about:blank"));
+    r.msg()->hide();
+    r.msg()->model().clear();
+    for (QWidget* w : std::initializer_list<QWidget*>{r.cmbList(), r.verseList(), r.command2(), r.command3(),
+                                                      r.command8(), r.command9(), r.cmdGoBack()})
+        w->hide();
+    r.lblPage()->setText(QString());
+}
+
+bool isEnter(const QKeyEvent& e) { return e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter; }
+
+}  // namespace
+
+FrameNumDiv::FrameNumDiv(frmMain& main, QWidget* parent)
+    : QFrame(parent), main_(main), saved_(main.state().programFolder)
+{
+    setObjectName(QStringLiteral("frameNumDiv"));
+    setFrameShape(QFrame::StyledPanel);
+    build();
+}
+
+void FrameNumDiv::build()
+{
+    QVBoxLayout* box = numbers_ui::scrollingPage(*this);
+    QWidget* page = box->parentWidget();
+
+    box->addWidget(named(numbers_ui::heading(QStringLiteral("Long Number Division"), page), QStringLiteral("lblNumDiv")));
+
+    rtfNum_ = named(new RichTextPane(page), QStringLiteral("rtfNum"));
+    rtfNum_->setPlainPaste(true);
+    // A number is one long word: looking for a word boundary to break it
+    // at makes showing it slow beyond use (a hundred thousand digits took
+    // seconds); breaking it anywhere takes milliseconds.
+    rtfNum_->view()->setWordWrapMode(QTextOption::WrapAnywhere);
+    rtfNum_->setMinimumHeight(90);
+    rtfNum_->setToolTip(QStringLiteral("Type or paste the number to divide"));
+    rtfNum_->view()->installEventFilter(this);
+    box->addWidget(rtfNum_, 3);
+
+    auto* divide = new QHBoxLayout;
+    cmdDivide19_ = named(new WrapButton(QStringLiteral("Divide by 19"), page), QStringLiteral("cmdDivide19"));
+    auto* divCust = named(new WrapButton(QStringLiteral("Divide by Other Number"), page), QStringLiteral("cmdDivCust"));
+    for (QPushButton* b : std::initializer_list<QPushButton*>{cmdDivide19_, divCust}) {
+        b->setMinimumHeight(b->sizeHint().height() + 4);
+        divide->addWidget(b, 1);
+    }
+    cmdDivide19_->setDefault(true);
+    box->addLayout(divide);
+
+    rtfRes1_ = named(new RichTextPane(page), QStringLiteral("rtfRes1"));
+    rtfRes1_->setReadOnly(true);
+    rtfRes1_->setMinimumHeight(70);
+    box->addWidget(rtfRes1_, 2);
+    rtfRes2_ = named(new RichTextPane(page), QStringLiteral("rtfRes2"));
+    rtfRes2_->setReadOnly(true);
+    rtfRes2_->setMinimumHeight(56);
+    rtfRes2_->setMaximumHeight(72);
+    box->addWidget(rtfRes2_);
+
+    auto* clear = named(new WrapButton(QStringLiteral("Clear All"), page), QStringLiteral("cmdClear"));
+    auto* add = named(new WrapButton(QStringLiteral("Add To List"), page), QStringLiteral("cmdAdd"));
+    auto* del = named(new WrapButton(QStringLiteral("Delete"), page), QStringLiteral("cmdDel"));
+    auto* keep = new QHBoxLayout;
+    for (QPushButton* b : {clear, add, del})
+        keep->addWidget(b, 1);
+    box->addLayout(keep);
+
+    auto* listCaption = new QLabel(QStringLiteral("Saved &Numbers:"), page);
+    box->addWidget(listCaption);
+    file1_ = named(new QListWidget(page), QStringLiteral("File1"));
+    file1_->setSelectionMode(QAbstractItemView::SingleSelection);
+    file1_->setMinimumHeight(70);
+    listCaption->setBuddy(file1_);
+    box->addWidget(file1_, 2);
+
+    auto* nav = named(new WrapButton(QStringLiteral("Details of Above"), page), QStringLiteral("cmdNav"));
+    nav->setToolTip(QStringLiteral("How the division works and how to read its results"));
+    box->addWidget(nav);
+
+    bindCommand(main_, cmdDivide19_, QStringLiteral("cmdDivide19_Click"));
+    bindCommand(main_, divCust, QStringLiteral("cmdDivCust_Click"));
+    bindCommand(main_, clear, QStringLiteral("cmdClear_Click"));
+    bindCommand(main_, add, QStringLiteral("cmdAdd_Click"));
+    bindCommand(main_, del, QStringLiteral("cmdDel_Click"));
+    bindCommand(main_, nav, QStringLiteral("cmdNav_Click"));
+
+    // Choosing an entry loads it, by mouse, by keys or by code; pressing
+    // the entry already chosen loads it again (say, after editing it).
+    file1_->viewport()->installEventFilter(this);
+    connect(file1_, &QListWidget::currentRowChanged, this, [this](int row) {
+        changedByPress_ = true;
+        if (row >= 0)
+            main_.runCommand(QStringLiteral("File1_Click"));
+    });
+    connect(file1_, &QListWidget::itemPressed, this, [this](QListWidgetItem*) {
+        if (!changedByPress_)
+            main_.runCommand(QStringLiteral("File1_Click"));
+    });
+}
+
+void FrameNumDiv::install()
+{
+    main_.setCommand(QStringLiteral("mnuDiv_Click"), [this] { mnuDiv_Click(); });
+    main_.setCommand(QStringLiteral("cmdDivide19_Click"), [this] { cmdDivide19_Click(); });
+    main_.setCommand(QStringLiteral("cmdDivCust_Click"), [this] { cmdDivCust_Click(); });
+    main_.setCommand(QStringLiteral("cmdClear_Click"), [this] { cmdClear_Click(); });
+    main_.setCommand(QStringLiteral("cmdAdd_Click"), [this] { cmdAdd_Click(); });
+    main_.setCommand(QStringLiteral("cmdDel_Click"), [this] { cmdDel_Click(); });
+    main_.setCommand(QStringLiteral("File1_Click"), [this] { File1_Click(); });
+    main_.setCommand(QStringLiteral("cmdNav_Click"), [this] { cmdNav_Click(); });
+}
+
+// ---------------------------------------------------------------- opening
+
+void FrameNumDiv::mnuDiv_Click()
+{
+    main_.showSidePanel(objectName());
+    const QListWidgetItem* chosen = file1_->currentItem();
+    refreshFile1(chosen && chosen->isSelected() ? chosen->text() : QString());
+    cmdDivide19_->setDefault(true);
+    rtfNum_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrameNumDiv::refreshFile1(const QString& select)
+{
+    const QSignalBlocker quiet(file1_);
+    file1_->clear();
+    for (const std::string& name : saved_.list()) {
+        auto* item = new QListWidgetItem(qs(name), file1_);
+        item->setData(kFileNameRole, QByteArray::fromStdString(name));
+    }
+    if (select.isEmpty())
+        return;
+    const auto found = file1_->findItems(select, Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        file1_->setCurrentItem(found.front());
+        found.front()->setSelected(true);
+    }
+}
+
+// ---------------------------------------------------------------- dividing
+
+void FrameNumDiv::showResult(const std::string& res1, const std::string& res2)
+{
+    rtfRes1_->model().setText(res1);
+    rtfRes2_->model().setText(res2);
+}
+
+void FrameNumDiv::cmdDivide19_Click()
+{
+    const std::string number = rtfNum_->model().text();
+    PrompterDialogs dialogs(main_.prompter());
+    const auto result = numbers::divideBy19Command(number, dialogs);
+    if (!result)
+        return;
+    numbers_ui::WaitCursor wait(numbers::isLongNumber(number));
+    showResult(result->res1, result->res2);
+}
+
+void FrameNumDiv::cmdDivCust_Click()
+{
+    const std::string number = rtfNum_->model().text();
+    PrompterDialogs dialogs(main_.prompter());
+    const auto result = numbers::divideByOtherCommand(number, dialogs);
+    if (!result)
+        return;
+    numbers_ui::WaitCursor wait(numbers::isLongNumber(number));
+    showResult(result->res1, result->res2);
+}
+
+void FrameNumDiv::cmdClear_Click()
+{
+    rtfRes1_->model().clear();
+    rtfRes2_->model().clear();
+    rtfNum_->model().clear();
+}
+
+// ---------------------------------------------------------------- saved numbers
+
+void FrameNumDiv::cmdAdd_Click()
+{
+    PrompterDialogs dialogs(main_.prompter());
+    if (!numbers::addNumberCommand(saved_, rtfNum_->model().text(), dialogs))
+        return;
+    refreshFile1(dialogs.lastInput() ? qs(*dialogs.lastInput()) : QString());
+}
+
+void FrameNumDiv::cmdDel_Click()
+{
+    std::optional<std::string> selected;
+    if (const auto chosen = file1_->selectedItems(); !chosen.isEmpty())
+        selected = fileNameOf(*chosen.front());
+    PrompterDialogs dialogs(main_.prompter());
+    const numbers::DeleteOutcome outcome = numbers::deleteNumberCommand(saved_, selected, dialogs);
+    if (!outcome.listChanged)
+        return;
+    {
+        const QSignalBlocker quiet(file1_);
+        file1_->clear();
+        for (const std::string& name : outcome.list) {
+            auto* item = new QListWidgetItem(qs(name), file1_);
+            item->setData(kFileNameRole, QByteArray::fromStdString(name));
+        }
+        if (file1_->count() > 0) {
+            file1_->setCurrentRow(0);
+            file1_->item(0)->setSelected(true);
+        }
+    }
+    // The first entry is chosen and shown, as choosing it by hand would.
+    if (outcome.loadedNumber)
+        rtfNum_->model().setText(*outcome.loadedNumber);
+}
+
+void FrameNumDiv::File1_Click()
+{
+    // The entry being chosen (a mouse press makes it current before it
+    // selects it).
+    const QListWidgetItem* item = file1_->currentItem();
+    if (!item)
+        return;
+    // A number that cannot be read leaves the box as it was.
+    if (const auto content = saved_.load(fileNameOf(*item)))
+        rtfNum_->model().setText(*content);
+}
+
+// ---------------------------------------------------------------- the document
+
+void FrameNumDiv::cmdNav_Click()
+{
+    QString language = main_.state().language;
+    if (const auto* lang = main_.control<QComboBox>(QStringLiteral("cmbLang")))
+        language = lang->currentText();
+    const std::filesystem::path document =
+        main_.state().programFolder / "Files" / language.toStdString() / "Numbers.htm";
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(document, ec)) {
+        main_.prompter().information(QStringLiteral("The document on number division is not installed: %1")
+                                         .arg(QString::fromStdString(document.string())));
+        return;
+    }
+    showDocumentPane(main_.reading());
+    main_.reading().wb()->navigate(QString::fromStdString(document.string()));
+}
+
+// ---------------------------------------------------------------- keys
+
+void FrameNumDiv::rtfNum_KeyPress(int, Qt::KeyboardModifiers)
+{
+    // Whatever came with a paste, only the characters stay. Text that is
+    // plain already is left alone, so that the paste can still be undone.
+    richtext::RichTextDocument& m = rtfNum_->model();
+    const richtext::Document& d = m.document();
+    if (d.runs().size() <= 1 && d.fonts().size() <= 1 && d.colors().size() <= 1)
+        return;
+    const int caret = m.selStart();
+    m.setText(m.text());
+    m.setSelStart(caret);
+}
+
+void FrameNumDiv::pressDefault()
+{
+    // Enter on a button presses that button; anywhere else in the panel it
+    // presses "Divide by 19".
+    auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (focused && isAncestorOf(focused))
+        focused->click();
+    else
+        cmdDivide19_->click();
+}
+
+void FrameNumDiv::keyPressEvent(QKeyEvent* event)
+{
+    if (isEnter(*event) && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
+        pressDefault();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+bool FrameNumDiv::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == rtfNum_->view() && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // Enter divides; Shift+Enter still starts a new line.
+        if (isEnter(*key) && !(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
+            pressDefault();
+            return true;
+        }
+        if (key->matches(QKeySequence::Paste)) {
+            const int code = key->key();
+            const Qt::KeyboardModifiers modifiers = key->modifiers();
+            // After the box has taken the paste.
+            QMetaObject::invokeMethod(
+                this, [this, code, modifiers] { rtfNum_KeyPress(code, modifiers); }, Qt::QueuedConnection);
+        }
+    } else if (watched == file1_->viewport() && event->type() == QEvent::MouseButtonPress) {
+        changedByPress_ = false;
+    }
+    return QFrame::eventFilter(watched, event);
+}
