@@ -37,6 +37,8 @@ constexpr int kCaptionHeight = 240;
 constexpr int kPaneTop = 240;
 constexpr int kListButtonHeight = 510;
 constexpr int kListButtonGap = 60;
+// The result category list under the buttons (shown after an area search).
+constexpr int kCategoryListHeight = 390;
 
 int roundTwips(double v) { return static_cast<int>(std::lround(v)); }
 
@@ -141,13 +143,14 @@ MainLayout computeLayout(const WindowState& state)
     const int wide = state.wideReading;
     const int rw = rightFrame.width, rh = rightFrame.height;
     place("lblPage", "RightFrame", {kListLeft, 0, kListWidth, kCaptionHeight});
-    const Rect list{kListLeft, kPaneTop, kListWidth, std::max(rh - 2700, 0)};
+    const Rect list{kListLeft, kPaneTop, kListWidth, std::max(rh - 2700 - kCategoryListHeight - kListButtonGap, 0)};
     place("VerseList", "RightFrame", list);
     int y = list.bottom() + kListButtonGap;
     for (auto name : {"Command3", "Command2", "Command9", "Command8"}) {
         place(name, "RightFrame", {kListLeft, y, kListWidth, kListButtonHeight});
         y += kListButtonHeight + kListButtonGap;
     }
+    place("cmbList", "RightFrame", {kListLeft, y, kListWidth, kCategoryListHeight});
     place("Msg", "RightFrame", {1080 - wide, kPaneTop, std::max(rw - 1200 + wide, 0), std::max(rh - 360, 0)});
     place("wb", "RightFrame", {120, kPaneTop, std::max(rw - 240, 0), std::max(rh - 360, 0)});
     return out;

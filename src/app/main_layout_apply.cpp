@@ -10,7 +10,10 @@ void applyLayout(QWidget& central, const layout::MainLayout& l, double logicalDp
             p.parent.empty() ? &central : central.findChild<QWidget*>(QString::fromStdString(p.parent));
         if (!container)
             continue;
-        auto* w = container->findChild<QWidget*>(QString::fromStdString(p.name));
+        // Only the container's own children: a panel may nest a part that
+        // shares a name with a place in the column (the search panel holds
+        // its advanced part) and lays that part out itself.
+        auto* w = container->findChild<QWidget*>(QString::fromStdString(p.name), Qt::FindDirectChildrenOnly);
         if (!w)
             continue;
         const layout::Rect r = layout::toPixels(p.rect, logicalDpi);

@@ -2,6 +2,7 @@
 
 #include "db/numeric.h"
 #include "db/schema.h"
+#include "reading/richtext/rtf_reader.h"
 #include "search/block_search.h"
 #include "search/query.h"
 #include "search/search_run.h"
@@ -163,7 +164,9 @@ int cmdBlock(const Common& common, const Args& args)
     db::Database db;
     if (!openTextDatabase(common, db))
         return 1;
-    const auto verses = search::readBlockVerses(db, chrono);
+    // The stored verses, subtitles and footnotes with them, as the reading
+    // pane shows the block search's output.
+    const auto verses = search::readBlockVerses(db, chrono, richtext::rtfToPlainText);
     const auto result = search::blockSearch(search::prepareSearchText(text), verses, options);
     if (!result.searched)
         std::fputs("zerafin-cli: note: the text has no \"+\", \"\\\" or \"/\"; the block search needs them\n", stderr);

@@ -23,8 +23,8 @@ bool alternates(const std::string& a, const std::string& b)
     auto pair = [&](const char* x, const char* y) { return (a == x && b == y) || (a == y && b == x); };
     return (panels.count(a) && panels.count(b)) || pair("comboApp", "sqCh") || pair("Msg", "wb") ||
            pair("lblPage", "wb") || pair("VerseList", "wb") || pair("Command3", "wb") || pair("Command2", "wb") ||
-           pair("Command9", "wb") || pair("Command8", "wb") || pair("Msg", "VerseList") ||
-           pair("Msg", "Command3") || pair("Msg", "Command2") || pair("Msg", "Command9") || pair("Msg", "Command8") ||
+           pair("Command9", "wb") || pair("Command8", "wb") || pair("cmbList", "wb") || pair("Msg", "VerseList") ||
+           pair("Msg", "Command3") || pair("Msg", "Command2") || pair("Msg", "Command9") || pair("Msg", "Command8") || pair("Msg", "cmbList") ||
            pair("Msg", "lblPage");
 }
 
@@ -64,16 +64,17 @@ TEST(Layout, FrameArithmetic)
     EXPECT_EQ(l.rect("Msg").width, right.width - 1200);
     EXPECT_EQ(l.rect("Msg").height, right.height - 360);
     EXPECT_EQ(l.rect("wb").width, right.width - 240);
-    EXPECT_EQ(l.rect("VerseList").height, right.height - 2700);
+    EXPECT_EQ(l.rect("VerseList").height, right.height - 3150);
     EXPECT_EQ(l.rect("bottomFrame").width, 21000);
     EXPECT_EQ(l.rect("bottomFrame").top, right.top + right.height + 120);
     for (auto panel : sidePanels()) {
         EXPECT_EQ(l.rect(panel).width, left.width - 240) << panel;
         EXPECT_EQ(l.rect(panel).height, left.height - 420) << panel;
     }
-    // The four list buttons stack under the list, in this order.
+    // The four list buttons and the result category list stack under the
+    // list, in this order.
     int y = l.rect("VerseList").bottom();
-    for (auto name : {"Command3", "Command2", "Command9", "Command8"}) {
+    for (auto name : {"Command3", "Command2", "Command9", "Command8", "cmbList"}) {
         EXPECT_GT(l.rect(name).top, y) << name;
         y = l.rect(name).bottom();
     }

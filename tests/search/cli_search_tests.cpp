@@ -106,6 +106,18 @@ TEST_F(SearchCli, BlockPrintsTheWindows)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(cli({"block", "--window", "x", "+mercy"}).out, "");
+
+    // The verses are read as stored: a subtitle and a footnote are part of
+    // the verse's text, and rich-text markup is not.
+    ASSERT_TRUE(db.execute("UPDATE ZOVR SET Words='{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}}"
+                           "\\pard\\f0\\fs21 About forgiveness\\par\\fs24 [2:2] Seek {\\b mercy} and He will forgive.\\par"
+                           "\\fs20 *2:2 A footnote on the seas.\\par }' WHERE Sura=2 AND Verse=2"));
+    const std::string stored = "About forgiveness\n[2:2] Seek mercy and He will forgive.\n*2:2 A footnote on the seas.\n";
+    r = cli({"block", "--window", "1", "+seek"});
+    EXPECT_EQ(r.out, "\n" + stored + dashes + "\n");
+    r = cli({"block", "--first", "+seas"});
+    EXPECT_EQ(r.out, "\n[2:1] The stars are counted.\n" + dashes + "\n\n" + stored + dashes + "\n");
+    EXPECT_EQ(cli({"block", "--window", "1", "+fs20"}).out, "");
 }
 
 // On the full text: the simple search and the verse area find the same
