@@ -60,6 +60,8 @@ void AutoScroll::install()
     setOn_->setObjectName(QStringLiteral("Command10"));
     setOff_ = new QPushButton(QStringLiteral("Set Off"), panel_);
     setOff_->setObjectName(QStringLiteral("Command12"));
+    for (QPushButton* b : {setOn_, setOff_})
+        b->setMinimumWidth(b->sizeHint().width() + 24);
     panel_->setDefaultButton(setOn_);
 
     auto* grid = new QGridLayout;

@@ -34,6 +34,7 @@ GoToVersePanel::GoToVersePanel(QWidget* parent) : PanelFrame(QStringLiteral("fra
 
     jump_ = new QPushButton(QStringLiteral("JUMP TO VERSE"), this);
     jump_->setObjectName(QStringLiteral("Command15"));
+    jump_->setMinimumWidth(jump_->sizeHint().width() + 24);
     setDefaultButton(jump_);
 
     auto* grid = new QGridLayout;

@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -364,6 +365,15 @@ bool Navigation::eventFilter(QObject* watched, QEvent* event)
         // list had before.
         pressIndex_ = main_.state().curVerseIdx;
         pressButton_ = e->button();
+    } else if (watched == l && event->type() == QEvent::KeyPress) {
+        // Left and Right step through the list like Up and Down (a list of
+        // one column has nowhere else to go).
+        auto* e = static_cast<QKeyEvent*>(event);
+        const int step = e->key() == Qt::Key_Right ? 1 : e->key() == Qt::Key_Left ? -1 : 0;
+        if (step != 0 && l->count() > 0 && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            l->setCurrentRow(std::clamp(l->currentRow() + step, 0, l->count() - 1), QItemSelectionModel::NoUpdate);
+            return true;
+        }
     } else if (watched == l && event->type() == QEvent::KeyRelease) {
         // The window hands over single key releases; while a navigation key
         // is held, each repeat shows the next verse too, so holding Down

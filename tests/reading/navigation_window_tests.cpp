@@ -261,6 +261,10 @@ TEST(VerseList, KeysRunOnIntoTheNextAndPreviousSura)
     f.key(Qt::Key_Down, list);
     EXPECT_EQ(checkedRows(list), QList<int>{2});
     EXPECT_TRUE(f.msgText().contains(QStringLiteral("Test line 114:2.")));
+    f.key(Qt::Key_Right, list);
+    EXPECT_EQ(checkedRows(list), QList<int>{3});
+    f.key(Qt::Key_Left, list);
+    EXPECT_EQ(checkedRows(list), QList<int>{2});
 
     // Holding a key: each repeat shows the next verse.
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, {}, QString(), true);
