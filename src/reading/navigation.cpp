@@ -40,7 +40,10 @@ std::optional<std::pair<int, int>> verseSpan(db::Database& db, int sura)
 
 }  // namespace
 
-Navigation::Navigation(frmMain& main) : QObject(&main), main_(main) {}
+Navigation::Navigation(frmMain& main) : QObject(&main), main_(main)
+{
+    setObjectName(QStringLiteral("Navigation"));
+}
 
 QListWidget* Navigation::list() const { return main_.verseList(); }
 

@@ -15,6 +15,10 @@ class QListWidget;
 // jumps, the suras in order of revelation, the pages of a result list, and
 // what checking, clicking and releasing keys in the verse list do in each
 // of its modes. Auto-scroll runs on top of it.
+//
+// It is a child of the main window named "Navigation": other subsystems
+// reach JumpToVerse, sqCh_Change and VerseList_KeyUp(0) through
+// main.findChild<Navigation*>().
 class Navigation : public QObject {
     Q_OBJECT
 public:

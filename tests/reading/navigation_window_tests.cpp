@@ -371,6 +371,12 @@ TEST(Layout, TheWindowAndItsFrames)
     EXPECT_NEAR(rightOpen.left() - right->geometry().left(), moved, 1);
     EXPECT_NEAR(msg->geometry().width() - msgOpen.width(), moved, 1);
 
+    // The "-" button opens the column again on the panel it had.
+    ASSERT_TRUE(f.press(QStringLiteral("leftframeclose")));
+    EXPECT_TRUE(m.leftExpanded());
+    EXPECT_TRUE(m.sidePanel(QStringLiteral("frameGoToVerse"))->isVisible());
+    ASSERT_TRUE(f.press(QStringLiteral("leftframeclose")));
+
     m.state().wideReading = layout::kWideReading;
     m.Form_Resize();
     EXPECT_EQ(msg->geometry().left(), layout::twipsToPixels(120, dpi));
@@ -429,6 +435,23 @@ TEST(AutoScroll, PanelSpeedsAndTheDelay)
     ASSERT_TRUE(f.press(QStringLiteral("Command12")));
     EXPECT_FALSE(scroll.isOn());
     EXPECT_FALSE(scroll.timerScroll()->isActive());
+
+    // The speed and the typed reference are kept with the settings; the
+    // boxes come back as their choice left them.
+    speed->setCurrentIndex(5);
+    scroll.cmbAutoScroll_Click();
+    perCharacter->setText(QStringLiteral("75"));
+    m.control<QLineEdit>(QStringLiteral("txtSuraNumber"))->setText(QStringLiteral("2"));
+    m.SaveSettings();
+    speed->setCurrentIndex(1);
+    scroll.cmbAutoScroll_Click();
+    m.control<QLineEdit>(QStringLiteral("txtSuraNumber"))->clear();
+    ASSERT_TRUE(m.Form_Load());
+    EXPECT_EQ(speed->currentText(), QStringLiteral("Custom"));
+    EXPECT_EQ(perCharacter->text(), QStringLiteral("75"));
+    EXPECT_TRUE(perCharacter->isEnabled());
+    ASSERT_TRUE(f.press(QStringLiteral("Command5")));
+    EXPECT_EQ(m.control<QLabel>(QStringLiteral("lblVerseCn"))->text(), QStringLiteral("Verses 286"));
 }
 
 TEST(AutoScroll, StepsRunThroughTheSurasAndTheResultList)
