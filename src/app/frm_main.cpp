@@ -450,11 +450,14 @@ void frmMain::Form_Resize()
         resize(std::max(width(), layout::twipsToPixels(l.windowWidth, dpi)), height());
     applyLayout(*centralWidget(), l, dpi);
     leftframeclose_->setText(QString::fromStdString(l.leftframecloseCaption));
-    // A collapsed column has no room for a panel.
+    // A collapsed column has no room for a panel; the one it had comes back
+    // when the column opens again.
     if (!leftExpanded_)
         for (auto name : layout::sidePanels())
-            if (QWidget* p = sidePanel(qs(name)))
+            if (QWidget* p = sidePanel(qs(name)); p && !p->isHidden()) {
+                lastPanel_ = qs(name);
                 p->hide();
+            }
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -467,6 +470,15 @@ void frmMain::ExpandLeftFrame()
 {
     leftExpanded_ = true;
     Form_Resize();
+    const auto shown = [this] {
+        for (auto name : layout::sidePanels())
+            if (QWidget* p = sidePanel(qs(name)); p && !p->isHidden())
+                return true;
+        return false;
+    };
+    if (!lastPanel_.isEmpty() && !shown())
+        if (QWidget* p = sidePanel(lastPanel_))
+            p->show();
 }
 
 void frmMain::SquezeLeftFrame()

@@ -154,6 +154,7 @@ private:
     KeyHandler verseListKeys_;
     QHash<QString, QMenu*> popups_;
     bool leftExpanded_ = true;
+    QString lastPanel_;  // the panel the column showed before it collapsed
     bool loading_ = false;
     bool closing_ = false;
 };

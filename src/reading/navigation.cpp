@@ -4,38 +4,90 @@
 #include "app/prompter.h"
 #include "db/numeric.h"
 #include "db/recordset.h"
+#include "reading/auto_scroll.h"
+#include "reading/go_to_verse_panel.h"
+#include "reading/navigation_logic.h"
 #include "reading/reading_view.h"
 #include "reading/verse_format.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
 
 bool isMode(frmMain& m, const char* mode) { return m.reading().lblPage()->text() == QLatin1String(mode); }
 
+// The lowest and highest verse number stored for a sura.
+std::optional<std::pair<int, int>> verseSpan(db::Database& db, int sura)
+{
+    db::Recordset rs;
+    if (!rs.open("SELECT MIN(VERSE), MAX(VERSE) FROM ZOVR WHERE SURA=" + std::to_string(sura), db) || rs.eof() ||
+        rs.field(0).isNull() || rs.field(1).isNull())
+        return std::nullopt;
+    return std::pair{static_cast<int>(rs.field(0).toInt()), static_cast<int>(rs.field(1).toInt())};
+}
+
 }  // namespace
 
-Navigation::Navigation(frmMain& main) : QObject(&main), main_(main) {}
+Navigation::Navigation(frmMain& main) : QObject(&main), main_(main)
+{
+    setObjectName(QStringLiteral("Navigation"));
+}
 
 QListWidget* Navigation::list() const { return main_.verseList(); }
 
 void Navigation::install()
 {
-    main_.setCommand(QStringLiteral("sqCh_Click"), [this] { sqCh_Click(); });
-    main_.setCommand(QStringLiteral("cmdRandom_Click"), [this] { cmdRandom_Click(); });
+    const std::pair<const char*, void (Navigation::*)()> commands[] = {
+        {"sqCh_Click", &Navigation::sqCh_Click},
+        {"cmdRandom_Click", &Navigation::cmdRandom_Click},
+        {"Command5_Click", &Navigation::Command5_Click},
+        {"Command15_Click", &Navigation::Command15_Click},
+        {"mnuGoToVerse_Click", &Navigation::mnuGoToVerse_Click},
+        {"mnuJumpCursor_Click", &Navigation::mnuJumpCursor_Click},
+        {"mnuChroOrder_Click", &Navigation::mnuChroOrder_Click},
+        {"sqRv_Click", &Navigation::sqRv_Click},
+        {"Command8_Click", &Navigation::Command8_Click},
+        {"Command9_Click", &Navigation::Command9_Click},
+    };
+    for (const auto& [name, command] : commands)
+        main_.setCommand(QString::fromLatin1(name), [this, command] { (this->*command)(); });
     main_.setVerseListKeyHandler([this](int key, Qt::KeyboardModifiers m) { VerseList_KeyUp(key, m); });
 
+    goToVerse_ = new GoToVersePanel;
+    main_.installPanel(goToVerse_);
+    connect(goToVerse_->txtSuraNumber(), &QLineEdit::textChanged, this, [this] { txtSuraNumber_Change(); });
+    connect(goToVerse_->Command15(), &QPushButton::clicked, this,
+            [this] { main_.runCommand(QStringLiteral("Command15_Click")); });
+
+    autoScroll_ = new AutoScroll(main_, *this);
+    autoScroll_->install();
+
     QListWidget* l = list();
+    l->installEventFilter(this);
     l->viewport()->installEventFilter(this);
+    // The check boxes only show which entries are selected: a click on one
+    // selects or unselects its entry like a click anywhere on the entry, and
+    // must not toggle the box on its own.
+    auto displayOnlyChecks = [l](int first, int last) {
+        for (int r = first; r <= last; ++r)
+            if (QListWidgetItem* item = l->item(r))
+                item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+    };
+    displayOnlyChecks(0, l->count() - 1);
+    connect(l->model(), &QAbstractItemModel::rowsInserted, this,
+            [displayOnlyChecks](const QModelIndex&, int first, int last) { displayOnlyChecks(first, last); });
     // Checking or unchecking an entry, by the reader or by a command.
     connect(l->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& on, const QItemSelection& off) {
@@ -43,9 +95,8 @@ void Navigation::install()
                     for (const QModelIndex& i : range.indexes())
                         VerseList_ItemCheck(i.row());
             });
-    connect(l, &QListWidget::itemPressed, this, [this](QListWidgetItem*) {
-        VerseList_MouseDown(Qt::LeftButton, pressIndex_);
-    });
+    connect(l, &QListWidget::itemPressed, this,
+            [this](QListWidgetItem*) { VerseList_MouseDown(pressButton_, pressIndex_); });
 }
 
 bool Navigation::isNavigationKey(int key)
@@ -104,7 +155,8 @@ void Navigation::OpenSura()
     const int sura = main_.sqCh()->currentIndex();
     r.VerseMode();
     getVerseCount(sura);
-    if (s.generalRs.open("select RvOrder from SuraTable where ChOrder=" + std::to_string(sura), s.connection))
+    if (s.generalRs.open("select RvOrder from SuraTable where ChOrder=" + std::to_string(sura), s.connection) &&
+        !s.generalRs.eof())
         s.revelationOrderText =
             QStringLiteral("Sura Revelation Order = ") + QString::fromStdString(s.generalRs.field(0).toString());
     s.generalRs.close();
@@ -121,16 +173,15 @@ void Navigation::getVerseCount(int sura)
     s.verseRs.close();
     s.loadingList = true;
     l->clear();
-    db::Recordset rs;
-    if (rs.open("SELECT MIN(VERSE), MAX(VERSE) FROM ZOVR WHERE SURA=" + std::to_string(sura), s.connection) &&
-        !rs.eof() && !rs.field(0).isNull()) {
+    if (const auto span = verseSpan(s.connection, sura)) {
         QStringList entries;
-        for (long long v = rs.field(0).toInt(); v <= rs.field(1).toInt(); ++v)
+        for (int v = span->first; v <= span->second; ++v)
             entries << QString::number(v);
         l->addItems(entries);
     }
-    // With nothing current, the reader chooses what to show.
-    l->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+    // A sura opens at its first verse, so that choosing one shows it at once
+    // and the keys and auto-scroll go on from there.
+    l->setCurrentRow(l->count() > 0 ? 0 : -1, QItemSelectionModel::NoUpdate);
     s.loadingList = false;
     if (s.startFlag == 1 && l->count() > 0) {
         const int pick = static_cast<int>((l->count() - 1) * s.nextRandom());
@@ -146,6 +197,131 @@ void Navigation::cmdRandom_Click()
     MainState& s = main_.state();
     s.random.seed(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
     main_.chooseRandomSura();
+}
+
+// ---------------------------------------------------------------- jumps
+
+void Navigation::Command5_Click()
+{
+    main_.showSidePanel(QStringLiteral("frameGoToVerse"));
+    // The count may be stale: the box was restored before the text opened.
+    txtSuraNumber_Change();
+    goToVerse_->txtSuraNumber()->setFocus(Qt::OtherFocusReason);
+}
+
+void Navigation::txtSuraNumber_Change()
+{
+    MainState& s = main_.state();
+    typedSuraLastVerse_.reset();
+    // Only a whole number goes into the statement; anything else has no count.
+    if (const auto sura = db::wholeNumber(goToVerse_->txtSuraNumber()->text().toStdString())) {
+        if (s.footnoteRs.open("select max(verse) from zovr where sura=" + std::to_string(*sura), s.connection) &&
+            !s.footnoteRs.eof() && !s.footnoteRs.field(0).isNull())
+            typedSuraLastVerse_ = s.footnoteRs.field(0).toInt();
+    }
+    goToVerse_->lblVerseCn()->setText(QString::fromStdString(reading::verseCountCaption(typedSuraLastVerse_)));
+}
+
+void Navigation::Command15_Click()
+{
+    txtSuraNumber_Change();
+    QLineEdit* verseBox = goToVerse_->txtVerseNumber();
+    const auto request = reading::checkGoToVerse(goToVerse_->txtSuraNumber()->text().toStdString(),
+                                                 verseBox->text().toStdString(), typedSuraLastVerse_);
+    const QString verseText = QString::fromStdString(request.verseText);
+    if (verseBox->text() != verseText)
+        verseBox->setText(verseText);
+    if (request.target && JumpToVerse(QString::fromStdString(request.target->display()))) {
+        main_.leftframeclose_Click();
+        return;
+    }
+    main_.prompter().information(QStringLiteral("Sura and/or Verse Numbers not entered correctly"));
+}
+
+bool Navigation::JumpToVerse(const QString& reference)
+{
+    const auto ref = reading::parseJumpReference(reference.toStdString());
+    if (!ref || ref->sura < 1 || ref->sura >= main_.sqCh()->count())
+        return false;
+    // Only a verse that is there: otherwise the reader would be left with
+    // another sura and nothing shown.
+    const auto span = verseSpan(main_.state().connection, ref->sura);
+    if (!span || ref->verse < span->first || ref->verse > span->second)
+        return false;
+    main_.setSuraIndex(ref->sura);
+    list()->setCurrentRow(ref->verse - span->first, QItemSelectionModel::NoUpdate);
+    VerseList_KeyUp(0);
+    return true;
+}
+
+void Navigation::mnuGoToVerse_Click()
+{
+    QListWidgetItem* item = list()->currentItem();
+    if (!item || !JumpToVerse(item->text()))
+        return;
+    main_.reading().cmdGoBack()->show();
+}
+
+void Navigation::mnuJumpCursor_Click()
+{
+    richtext::RichTextDocument& pane = main_.reading().msg()->model();
+    if (const auto run = reading::referenceAtCaret(pane.text16(), pane.selStart())) {
+        pane.select(run->start, run->length);
+        if (run->ref && JumpToVerse(QString::fromStdString(run->ref->display())))
+            return;
+    }
+    main_.prompter().plain(QStringLiteral("Location invalid"));
+}
+
+void Navigation::mnuChroOrder_Click()
+{
+    main_.showSidePanel(QStringLiteral("frameRev"));
+    main_.sqRv()->setFocus(Qt::OtherFocusReason);
+}
+
+void Navigation::sqRv_Click()
+{
+    const QListWidgetItem* item = main_.sqRv()->currentItem();
+    if (!item)
+        return;
+    // Characters 6 to 9 of an entry hold the sura number.
+    if (const auto sura = db::wholeNumber(item->text().mid(5, 4).toStdString()))
+        main_.setSuraIndex(static_cast<int>(*sura));
+}
+
+// ---------------------------------------------------------------- result pages
+
+namespace {
+
+void turnPage(frmMain& main, const reading::PageTurn& turn)
+{
+    MainState& s = main.state();
+    QListWidget* l = main.verseList();
+    s.loadingList = true;
+    for (const auto& range : turn.uncheck)
+        for (int k = range.first; k <= range.last; ++k)
+            if (QListWidgetItem* item = l->item(k))
+                item->setSelected(false);
+    for (int k = turn.check.first; k <= turn.check.last; ++k)
+        if (QListWidgetItem* item = l->item(k))
+            item->setSelected(true);
+    s.resultPicked = turn.picked;
+    s.loadingList = false;
+    if (QListWidgetItem* first = l->item(turn.check.first))
+        l->scrollToItem(first, QAbstractItemView::PositionAtTop);
+    main.reading().OpenVerse();
+}
+
+}  // namespace
+
+void Navigation::Command8_Click()
+{
+    turnPage(main_, reading::nextResultPage(main_.state().resultPicked, list()->count()));
+}
+
+void Navigation::Command9_Click()
+{
+    turnPage(main_, reading::firstResultPage(main_.state().resultPicked, list()->count()));
 }
 
 // ---------------------------------------------------------------- the verse list
@@ -175,14 +351,15 @@ void Navigation::VerseList_ItemCheck(int index)
 
 bool Navigation::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == list()->viewport() && event->type() == QEvent::MouseButtonPress) {
+    QListWidget* l = list();
+    if (watched == l->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* e = static_cast<QMouseEvent*>(event);
-        QListWidgetItem* item = list()->itemAt(e->position().toPoint());
+        QListWidgetItem* item = l->itemAt(e->position().toPoint());
         if (e->button() == Qt::RightButton) {
             // The right button opens the result list's menu on the entry
             // under the pointer; it does not check or uncheck anything.
             if (item)
-                list()->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+                l->setCurrentItem(item, QItemSelectionModel::NoUpdate);
             VerseList_MouseDown(Qt::RightButton, main_.state().curVerseIdx);
             return true;
         }
@@ -190,6 +367,23 @@ bool Navigation::eventFilter(QObject* watched, QEvent* event)
         // the click runs once it has (itemPressed), with the index the
         // list had before.
         pressIndex_ = main_.state().curVerseIdx;
+        pressButton_ = e->button();
+    } else if (watched == l && event->type() == QEvent::KeyPress) {
+        // Left and Right step through the list like Up and Down (a list of
+        // one column has nowhere else to go).
+        auto* e = static_cast<QKeyEvent*>(event);
+        const int step = e->key() == Qt::Key_Right ? 1 : e->key() == Qt::Key_Left ? -1 : 0;
+        if (step != 0 && l->count() > 0 && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            l->setCurrentRow(std::clamp(l->currentRow() + step, 0, l->count() - 1), QItemSelectionModel::NoUpdate);
+            return true;
+        }
+    } else if (watched == l && event->type() == QEvent::KeyRelease) {
+        // The window hands over single key releases; while a navigation key
+        // is held, each repeat shows the next verse too, so holding Down
+        // reads on.
+        auto* e = static_cast<QKeyEvent*>(event);
+        if (e->isAutoRepeat() && isNavigationKey(e->key()))
+            VerseList_KeyUp(e->key(), e->modifiers());
     }
     return QObject::eventFilter(watched, event);
 }
@@ -228,21 +422,11 @@ void Navigation::VerseList_KeyUp(int key, Qt::KeyboardModifiers modifiers)
 {
     (void)modifiers;
     if (!isNavigationKey(key)) {
-        switch (key) {
-        case Qt::Key_F2:
-        case Qt::Key_F3:
-        case Qt::Key_F4:
-        case Qt::Key_F5:
-        case Qt::Key_F6:
-        case Qt::Key_F7:
-        case Qt::Key_F9:
-        case Qt::Key_F11:
-        case Qt::Key_Escape:
-            return;
-        default:
-            main_.Form_KeyUp(key);
-            return;
-        }
+        // The window's keys work wherever the focus is, the verse list
+        // included; the window does not see keys released here itself, so
+        // each reaches it once, from here.
+        main_.Form_KeyUp(key);
+        return;
     }
     MainState& s = main_.state();
     ReadingView& r = main_.reading();

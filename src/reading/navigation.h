@@ -1,28 +1,58 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
+#include <optional>
+
+class AutoScroll;
 class frmMain;
+class GoToVersePanel;
 class QListWidget;
-class QListWidgetItem;
 
 // Moving the reading view through the scripture: choosing a sura, filling
-// the verse list, the random passage, and what checking, clicking and
-// releasing keys in the verse list do in each of its modes.
+// the verse list, the random passage, the "Go to Verse" panel and the other
+// jumps, the suras in order of revelation, the pages of a result list, and
+// what checking, clicking and releasing keys in the verse list do in each
+// of its modes. Auto-scroll runs on top of it.
+//
+// It is a child of the main window named "Navigation": other subsystems
+// reach JumpToVerse, sqCh_Change and VerseList_KeyUp(0) through
+// main.findChild<Navigation*>().
 class Navigation : public QObject {
     Q_OBJECT
 public:
     explicit Navigation(frmMain& main);
 
-    // Registers the commands with the main window and hooks the verse list.
+    // Registers the commands with the main window, installs the "Go to
+    // Verse" and auto-scroll panels and hooks the verse list.
     void install();
 
+    // ---- suras ---------------------------------------------------------------------
     void sqCh_Click() { sqCh_Change(); }
     void sqCh_Change();
     void OpenSura();
     void getVerseCount(int sura);
     void cmdRandom_Click();
 
+    // ---- jumps ----------------------------------------------------------------------
+    void Command5_Click();
+    void txtSuraNumber_Change();
+    void Command15_Click();
+    // Opens the sura of a reference ("2:255", "2:255]") and shows the verse
+    // alone. A reference that names no stored verse changes nothing; the
+    // result says whether the jump was made.
+    bool JumpToVerse(const QString& reference);
+    void mnuGoToVerse_Click();
+    void mnuJumpCursor_Click();
+    void mnuChroOrder_Click();
+    void sqRv_Click();
+
+    // ---- result pages ---------------------------------------------------------------
+    void Command8_Click();
+    void Command9_Click();
+
+    // ---- the verse list -------------------------------------------------------------
     // Navigation keys are PageUp … Down (Qt's key codes) and 0, which other
     // commands use to check and show the current entry.
     void VerseList_KeyUp(int key, Qt::KeyboardModifiers modifiers = {});
@@ -34,6 +64,9 @@ public:
 
     static bool isNavigationKey(int key);
 
+    GoToVersePanel* goToVersePanel() const { return goToVerse_; }
+    AutoScroll* autoScroll() const { return autoScroll_; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -43,5 +76,10 @@ private:
     void setChecked(int index, bool on);
 
     frmMain& main_;
+    GoToVersePanel* goToVerse_ = nullptr;
+    AutoScroll* autoScroll_ = nullptr;
+    // The last verse of the sura typed in the "Go to Verse" panel.
+    std::optional<long long> typedSuraLastVerse_;
     int pressIndex_ = -1;  // curVerseIdx when the mouse button went down
+    Qt::MouseButton pressButton_ = Qt::NoButton;
 };

@@ -154,8 +154,11 @@ void ReadingView::Surface::showListButtons(ListButtons which)
 
 void ReadingView::Surface::setStatusText(int panel, const std::string& text)
 {
-    if (QLabel* l = v_.statusPanel(panel))
+    if (QLabel* l = v_.statusPanel(panel)) {
         l->setText(QString::fromStdString(text));
+        // A narrow window cuts the panels short; the whole text is a hover away.
+        l->setToolTip(l->text());
+    }
 }
 
 void ReadingView::Surface::readAloud(const std::string& text)

@@ -272,8 +272,13 @@ void RichTextPane::rebuildView()
     }
     cursor.endEditBlock();
     qdoc->setUndoRedoEnabled(!model_.readOnly());
-    // The editor deletes the document it showed before (a child of it).
+    // The editor deletes only documents it made itself; the ones built here
+    // are the pane's to delete, or every rebuild would leave one behind.
+    QTextDocument* shown = edit_->document();
+    const bool ours = shown && shown->parent() == edit_;
     edit_->setDocument(qdoc);
+    if (ours)
+        delete shown;
     connect(qdoc, &QTextDocument::contentsChanged, this, &RichTextPane::viewTextChanged);
     recomputeBreaks();
     ++rebuilds_;

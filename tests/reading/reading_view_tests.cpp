@@ -124,6 +124,22 @@ TEST(RichTextPaneView, ChangesReachTheViewOnceAtTheEndOfACommand)
     EXPECT_EQ(viewText(*pane), "hidden change");
 }
 
+TEST(RichTextPaneView, RebuildsLeaveNoDocumentsBehind)
+{
+    // A long reading session rebuilds the view thousands of times; each
+    // rebuild must free the document it replaces.
+    QWidget window;
+    auto* pane = new RichTextPane(&window);
+    window.show();
+    for (int i = 0; i < 50; ++i) {
+        pane->model().setText("verse " + std::to_string(i));
+        pane->flush();
+    }
+    EXPECT_GE(pane->viewRebuilds(), 50);
+    EXPECT_LE(pane->findChildren<QTextDocument*>().size(), 2);
+    EXPECT_EQ(viewText(*pane), "verse 49");
+}
+
 TEST(RichTextPaneView, ReaderEditsReachTheModel)
 {
     QWidget window;
