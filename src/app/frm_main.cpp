@@ -7,7 +7,7 @@
 #include "app/prompter.h"
 #include "app/settings_persistence.h"
 #include "app/settings_store.h"
-#include "app/wrap_button.h"
+#include "reading/wrap_button.h"
 #include "db/numeric.h"
 #include "db/recordset.h"
 #include "reading/reading_view.h"

@@ -5,6 +5,7 @@
 #include "db/recordset.h"
 #include "db/verse_ref.h"
 #include "reading/display_settings.h"
+#include "reading/richtext/rtf_reader.h"
 #include "reading/verse_renderer.h"
 
 #include <cstdio>
@@ -13,6 +14,24 @@
 namespace cli {
 
 namespace {
+
+// The plain text of a stored opening row, on one line.
+std::string openingLine(const std::string& rtf)
+{
+    std::string text = richtext::rtfToPlainText(rtf), line;
+    for (char c : text) {
+        if (c == '\r')
+            continue;
+        if (c == '\n')
+            c = ' ';
+        if (c == ' ' && (line.empty() || line.back() == ' '))
+            continue;
+        line.push_back(c);
+    }
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    return line;
+}
 
 struct Range {
     int sura = 0;
@@ -143,17 +162,22 @@ int cmdShow(const Common& common, const Args& allArgs)
     int status = 0;
     db::Recordset rs;
     for (const auto& r : ranges) {
-        std::string sql = "SELECT Sura, Verse, Words FROM ZOVRSch WHERE Sura=" + std::to_string(r.sura);
+        // The search form holds the numbered verses; an opening row is read
+        // from its display form.
+        std::string sql = "SELECT z.Sura, z.Verse, s.Words, z.Words FROM ZOVR z LEFT JOIN ZOVRSch s "
+                          "ON s.Sura = z.Sura AND s.Verse = z.Verse WHERE z.Sura=" +
+                          std::to_string(r.sura);
         if (r.from >= 0)
-            sql += " AND Verse BETWEEN " + std::to_string(r.from) + " AND " + std::to_string(r.to);
-        sql += " ORDER BY Verse";
+            sql += " AND z.Verse BETWEEN " + std::to_string(r.from) + " AND " + std::to_string(r.to);
+        sql += " ORDER BY z.Verse";
         if (!rs.open(sql, db))
             return fail("cannot read the verses: " + rs.lastError());
         int expected = r.from >= 0 ? r.to - r.from + 1 : -1;
         int shown = 0;
         for (; !rs.eof(); rs.moveNext(), ++shown) {
             db::VerseRef ref{static_cast<int>(rs.field(0).toInt()), static_cast<int>(rs.field(1).toInt())};
-            std::printf("%s %s\n", ref.bracketed().c_str(), rs.field(2).toString().c_str());
+            std::string text = rs.field(2).isNull() ? openingLine(rs.field(3).toString()) : rs.field(2).toString();
+            std::printf("%s %s\n", ref.bracketed().c_str(), text.c_str());
         }
         if (shown == 0 || (expected > 0 && shown < expected)) {
             std::fprintf(stderr, "zerafin-cli: no verse %s in the text\n", describe(r).c_str());

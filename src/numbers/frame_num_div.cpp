@@ -2,7 +2,7 @@
 
 #include "app/frm_main.h"
 #include "app/prompter.h"
-#include "app/wrap_button.h"
+#include "reading/wrap_button.h"
 #include "numbers/division_commands.h"
 #include "numbers/panel_support.h"
 #include "numbers/prompter_dialogs.h"

@@ -3,8 +3,12 @@
 #include "app/main_state.h"
 #include "reading/richtext/codepage.h"
 #include "reading/verse_format.h"
+#include "reading/wrap_button.h"
 
 #include <QApplication>
+#include <QFont>
+
+#include <algorithm>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -16,7 +20,8 @@ namespace {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 {
-    auto* b = new QPushButton(caption, parent);
+    // The list's buttons are as narrow as the list: long captions wrap.
+    auto* b = new WrapButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
 }
@@ -44,6 +49,13 @@ ReadingView::ReadingView(MainState& state, reading::DisplaySettings& display, re
     verseList_->setObjectName(QStringLiteral("VerseList"));
     verseList_->setSelectionMode(QAbstractItemView::MultiSelection);
     verseList_->setUniformItemSizes(true);
+    // The list is a narrow column beside the reading pane: a compact font and
+    // check box leave room for references such as "114:6".
+    QFont small = verseList_->font();
+    small.setPointSizeF(std::max(7.0, small.pointSizeF() - 1.0));
+    verseList_->setFont(small);
+    verseList_->setStyleSheet(QStringLiteral("QListWidget::indicator { width: 11px; height: 11px; }"));
+    verseList_->setTextElideMode(Qt::ElideNone);
     connect(verseList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& on, const QItemSelection& off) {
                 for (const QModelIndex& i : off.indexes())

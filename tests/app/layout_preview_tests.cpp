@@ -4,7 +4,7 @@
 #include "app/frame_settings.h"
 #include "app/main_layout.h"
 #include "app/main_layout_apply.h"
-#include "app/wrap_button.h"
+#include "reading/wrap_button.h"
 #include "support/scripted_prompter.h"
 #include "window_test_support.h"
 

@@ -98,8 +98,9 @@ TEST(Init, BuildsEveryTableAndTheProgramFolder)
     EXPECT_EQ(b.scalar("SELECT count(*) FROM ZOVR"), 114 * 3 + 112);
     EXPECT_EQ(b.scalar("SELECT MIN(Verse) FROM ZOVR WHERE Sura=9"), 1);
     EXPECT_EQ(b.scalar("SELECT MIN(Verse) FROM ZOVR WHERE Sura=2"), 0);
-    for (const char* t : {"ZOVRSch", "ZOVR1", "Q", "Q1"})
-        EXPECT_EQ(b.scalar(std::string("SELECT count(*) FROM ") + t), 114 * 3 + 112) << t;
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM ZOVR1"), 114 * 3 + 112);
+    for (const char* t : {"ZOVRSch", "Q", "Q1"})
+        EXPECT_EQ(b.scalar(std::string("SELECT count(*) FROM ") + t), 114 * 3) << t;
 
     // The stored verse: subtitle at fs21 before the first "[", verse at fs24,
     // footnotes at fs20 after it, characters RTF would misread escaped.

@@ -328,6 +328,7 @@ TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, con
     Inserter zovr(db, "INSERT INTO ZOVR (Sura, Verse, Words, YourNotes, \"count\", \"sum\") VALUES (?,?,?,?,?,?)");
     Inserter zovrSch(db, "INSERT INTO ZOVRSch (Sura, Verse, Words) VALUES (?,?,?)");
     Inserter q(db, "INSERT INTO Q (Sura, Verse, Words) VALUES (?,?,?)");
+    Inserter zovr1(db, "INSERT INTO ZOVR1 (Sura, Verse, Words, YourNotes) VALUES (?,?,?,?)");
 
     // The opening line of every sura but 1 and 9 reads as the first verse of sura 1.
     const std::string opening = sample.suras[0].verses[0];
@@ -343,8 +344,14 @@ TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, con
             ++counts.notesKept;
         }
         zovr.row({sura, verse, rtf, noteText, godCount, godSum});
-        zovrSch.row({sura, verse, plain});
-        q.row({sura, verse, plain});
+        // ZOVR1 mirrors every row, notes included. The search forms hold the
+        // numbered verses only: the unnumbered opening repeats one line 112
+        // times and would bury every search for its words.
+        zovr1.row({sura, verse, db::plainSearchForm(plain), db::plainSearchForm(noteText)});
+        if (verse > 0) {
+            zovrSch.row({sura, verse, plain});
+            q.row({sura, verse, plain});
+        }
         ++counts.verseRows;
     };
     for (const auto& s : sample.suras) {
@@ -473,9 +480,6 @@ TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, con
 
     // The "1" twins: the same rows with punctuation blanked.
     run(db, R"sql(
-INSERT INTO ZOVR1 (Sura, Verse, Words, YourNotes)
-  SELECT s.Sura, s.Verse, zf_plain(s.Words), zf_plain(z.YourNotes) FROM ZOVRSch s JOIN ZOVR z USING (Sura, Verse)
-  ORDER BY s.Sura, s.Verse;
 INSERT INTO Q1 (Sura, Verse, Words) SELECT Sura, Verse, zf_plain(Words) FROM Q ORDER BY rowid;
 INSERT INTO SuraTable1 SELECT ChOrder, RvOrder, zf_plain(Words), Appendix, ID FROM SuraTable ORDER BY rowid;
 INSERT INTO HEADERS1 SELECT Sura, Verse, zf_plain(Words) FROM HEADERS ORDER BY rowid;

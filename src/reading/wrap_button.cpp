@@ -1,4 +1,4 @@
-#include "app/wrap_button.h"
+#include "reading/wrap_button.h"
 
 #include <QFontMetrics>
 #include <QStyleOptionButton>
