@@ -1,5 +1,6 @@
 #include "search/block_search.h"
 
+#include "search/text_util.h"
 #include "db/database.h"
 #include "db/numeric.h"
 #include "db/recordset.h"
@@ -13,15 +14,6 @@ namespace search {
 namespace {
 
 bool isOperator(char c) { return c == kMustContain || c == kMustNotContain || c == kAlternative; }
-
-std::string trimSpaces(std::string_view s)
-{
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos)
-        return {};
-    size_t e = s.find_last_not_of(' ');
-    return std::string(s.substr(b, e - b + 1));
-}
 
 bool contains(std::string_view text, const std::string& word, int mode)
 {
@@ -173,7 +165,7 @@ BlockQuery parseBlockQuery(std::string_view text)
     BlockQuery q;
     q.slotsUsed = static_cast<int>(k + 1);
     for (size_t i = 0; i < words.size(); ++i) {
-        std::string w = trimSpaces(words[i]);
+        std::string w(trimSpaces(words[i]));
         switch (codes[i]) {
         case kMustNotContain:
             q.excluded.push_back(std::move(w));

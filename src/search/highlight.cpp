@@ -1,18 +1,11 @@
 #include "search/highlight.h"
 
+#include "search/text_util.h"
 #include <algorithm>
 
 namespace search {
 
 namespace {
-std::string trimSpaces(std::string_view s)
-{
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos)
-        return {};
-    size_t e = s.find_last_not_of(' ');
-    return std::string(s.substr(b, e - b + 1));
-}
 }  // namespace
 
 HighlightWords highlightWordsFromSearch(const WordSlots& slots, bool advancedVisible, bool highlightTicked,

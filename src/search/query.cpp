@@ -1,5 +1,6 @@
 #include "search/query.h"
 
+#include "search/text_util.h"
 #include "db/database.h"
 #include "db/numeric.h"
 #include "db/plain_text.h"
@@ -36,16 +37,6 @@ std::string_view codeOf(char c)
     default:
         return "3";
     }
-}
-
-// The program's own trim: spaces only, as the search has always done.
-std::string_view trimSpaces(std::string_view s)
-{
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos)
-        return {};
-    size_t e = s.find_last_not_of(' ');
-    return s.substr(b, e - b + 1);
 }
 
 void replaceAll(std::string& s, std::string_view from, std::string_view to)

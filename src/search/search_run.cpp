@@ -1,5 +1,6 @@
 #include "search/search_run.h"
 
+#include "search/text_util.h"
 #include "db/database.h"
 #include "db/recordset.h"
 
@@ -8,15 +9,6 @@
 namespace search {
 
 namespace {
-
-std::string_view trimSpaces(std::string_view s)
-{
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos)
-        return {};
-    size_t e = s.find_last_not_of(' ');
-    return s.substr(b, e - b + 1);
-}
 
 // Sura, appendix and chapter numbers start at 1: a 0 stored for "none" is
 // as empty as a missing value.
