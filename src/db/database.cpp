@@ -2,6 +2,7 @@
 
 #include "db/log.h"
 #include "db/plain_text.h"
+#include "db/utf8.h"
 
 #include <sqlite3.h>
 
@@ -46,40 +47,6 @@ bool isAscii(std::string_view s)
         if (c >= 0x80)
             return false;
     return true;
-}
-
-// Decodes UTF-8 leniently: a malformed byte stands for itself.
-std::u32string decode(std::string_view s)
-{
-    std::u32string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (len == 0 || i + len > s.size()) {
-            out.push_back(c);
-            ++i;
-            continue;
-        }
-        char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-        bool ok = true;
-        for (int k = 1; k < len; ++k) {
-            unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (!ok) {
-            out.push_back(c);
-            ++i;
-            continue;
-        }
-        out.push_back(cp);
-        i += len;
-    }
-    return out;
 }
 
 // Simple case folding for the scripts a note is likely to use: Latin
@@ -161,8 +128,8 @@ long long instrPosition(long long start, std::string_view text, std::string_view
             return 0;
         return charCount(text.substr(0, from + at)) + 1;
     }
-    std::u32string t = decode(text.substr(from));
-    std::u32string w = decode(word);
+    std::u32string t = decodeUtf8(text.substr(from));
+    std::u32string w = decodeUtf8(word);
     for (auto& c : t)
         c = foldChar(c);
     for (auto& c : w)

@@ -1,6 +1,6 @@
-#include "numbers/utf8.h"
+#include "db/utf8.h"
 
-namespace numbers {
+namespace db {
 
 namespace {
 
@@ -129,4 +129,4 @@ size_t characterCount(std::string_view text)
     return count;
 }
 
-}  // namespace numbers
+}  // namespace db
