@@ -1,5 +1,7 @@
 #include "search/highlight_panel.h"
 
+#include "search/line_edits.h"
+
 #include "app/frm_main.h"
 #include "reading/navigation.h"
 
@@ -60,19 +62,9 @@ HighlightPanel::HighlightPanel(frmMain& main, QWidget* parent) : QFrame(parent),
     box->addLayout(buttons);
 }
 
-search::HighlightWords HighlightPanel::words() const
-{
-    search::HighlightWords out;
-    for (size_t i = 0; i < out.size(); ++i)
-        out[i] = boxes_[i]->text().toStdString();
-    return out;
-}
+search::HighlightWords HighlightPanel::words() const { return search::textsOf(boxes_); }
 
-void HighlightPanel::setWords(const search::HighlightWords& words)
-{
-    for (size_t i = 0; i < words.size(); ++i)
-        boxes_[i]->setText(QString::fromStdString(words[i]));
-}
+void HighlightPanel::setWords(const search::HighlightWords& words) { search::setTexts(boxes_, words); }
 
 void HighlightPanel::ClearHL() { setWords(search::clearHL()); }
 

@@ -1,5 +1,7 @@
 #include "search/word_group_panel.h"
 
+#include "search/line_edits.h"
+
 #include "app/frm_main.h"
 #include "app/prompter.h"
 
@@ -93,18 +95,11 @@ search::WordGroups& WordGroupPanel::groups()
     return *groups_;
 }
 
-search::GroupFields WordGroupPanel::boxes() const
-{
-    search::GroupFields out;
-    for (size_t i = 0; i < out.size(); ++i)
-        out[i] = boxes_[i]->text().toStdString();
-    return out;
-}
+search::GroupFields WordGroupPanel::boxes() const { return search::textsOf(boxes_); }
 
 void WordGroupPanel::fillBoxes(const search::GroupFields& fields)
 {
-    for (size_t i = 0; i < fields.size(); ++i)
-        boxes_[i]->setText(QString::fromStdString(fields[i]));
+    search::setTexts(boxes_, fields);
     showPosition();
 }
 
