@@ -2,7 +2,7 @@
 // built on a copy of the program folder, offscreen.
 #include "app/frm_main.h"
 #include "app/prompter.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "app/subsystems.h"
 #include "reading/reading_view.h"
 

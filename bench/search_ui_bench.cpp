@@ -3,7 +3,7 @@
 // subsystem installed.
 #include "app/frm_main.h"
 #include "app/prompter.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "app/subsystems.h"
 #include "db/recordset.h"
 #include "reading/reading_view.h"

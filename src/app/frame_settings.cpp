@@ -1,6 +1,6 @@
 #include "app/frame_settings.h"
 
-#include "app/file_exists.h"
+#include "core/file_exists.h"
 #include "app/prompter.h"
 #include "app/select_all_on_focus.h"
 

@@ -1,10 +1,10 @@
 #include "app/frm_about_us.h"
 
 #include "app/credits.h"
-#include "app/file_exists.h"
+#include "core/file_exists.h"
 #include "app/process_check.h"
 #include "app/prompter.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "app/startup_logic.h"
 #include "db/database.h"
 #include "db/numeric.h"

@@ -6,7 +6,7 @@
 #include "app/main_layout_apply.h"
 #include "app/prompter.h"
 #include "app/settings_persistence.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "reading/wrap_button.h"
 #include "db/numeric.h"
 #include "db/recordset.h"

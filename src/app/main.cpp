@@ -3,9 +3,9 @@
 
 #include "app/frm_about_us.h"
 #include "app/frm_main.h"
-#include "app/program_folder.h"
+#include "core/program_folder.h"
 #include "app/prompter.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "app/subsystems.h"
 
 #include "reading/reading_view.h"

@@ -1,7 +1,7 @@
 // zerafin-cli: the study functions of Zerafin from the command line, through
 // the same logic the windows use.
 
-#include "app/program_folder.h"
+#include "core/program_folder.h"
 #include "cli/cli.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "db/database.h"
 
-#include "db/log.h"
+#include "core/log.h"
 #include "db/plain_text.h"
-#include "db/utf8.h"
+#include "core/utf8.h"
 
 #include <sqlite3.h>
 

@@ -1,7 +1,7 @@
 #include "db/recordset.h"
 
 #include "db/database.h"
-#include "db/log.h"
+#include "core/log.h"
 #include "db/numeric.h"
 
 #include <sqlite3.h>

@@ -1,4 +1,4 @@
-#include "app/file_exists.h"
+#include "core/file_exists.h"
 #include "app/process_check.h"
 #include "app/settings_keys.h"
 #include "app/startup_logic.h"

@@ -1,6 +1,6 @@
 // The main window as a reader meets it: loaded on a program folder, with
 // its lists filled, its keys bound and its settings kept.
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "reading/reading_view.h"
 #include "support/main_window_fixture.h"
 #include "support/program_folder.h"

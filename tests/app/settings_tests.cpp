@@ -1,7 +1,7 @@
 #include "app/frame_settings.h"
 #include "app/settings_keys.h"
 #include "app/settings_persistence.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "support/scripted_prompter.h"
 #include "window_test_support.h"
 

@@ -1,5 +1,5 @@
 #include "app/frm_about_us.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "app/startup_logic.h"
 #include "support/scripted_prompter.h"
 #include "window_test_support.h"

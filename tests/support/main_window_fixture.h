@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/frm_main.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "support/scripted_prompter.h"
 #include "support/test_support.h"
 

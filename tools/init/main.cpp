@@ -2,8 +2,8 @@
 // the companion documents in the program folder, reports its progress under
 // "pStatus" while it works, and writes "css" last.
 
-#include "app/program_folder.h"
-#include "app/settings_store.h"
+#include "core/program_folder.h"
+#include "core/settings_store.h"
 #include "init/text_builder.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/file_exists.h"
+#include "core/file_exists.h"
 
 #include <filesystem>
 #include <glob.h>

@@ -1,4 +1,4 @@
-#include "db/log.h"
+#include "core/log.h"
 
 #include <QLoggingCategory>
 

@@ -1,4 +1,4 @@
-#include "db/utf8.h"
+#include "core/utf8.h"
 
 namespace db {
 
