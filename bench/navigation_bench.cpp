@@ -1,7 +1,7 @@
 // Moving through the full text (build/bin/English.ttb) in a main window
 // built on a copy of the program folder, offscreen.
 #include "app/frm_main.h"
-#include "app/prompter.h"
+#include "shell/prompter.h"
 #include "core/settings_store.h"
 #include "app/subsystems.h"
 #include "reading/reading_view.h"

@@ -2,7 +2,7 @@
 // document, and the verse display of all rows of sura 2 with two highlight
 // words, on the model alone and with the reading pane's view brought up to
 // date. Run on the build's full text database.
-#include "app/main_state.h"
+#include "shell/main_state.h"
 #include "reading/reading_view.h"
 #include "reading/richtext/rich_text_document.h"
 #include "reading/richtext/rtf_reader.h"
@@ -138,7 +138,7 @@ void BM_OpenVerseModel(benchmark::State& state)
     highlight.words[1] = kWords[1];
     reading::MemorySurface surface;
     richtext::RichTextDocument msg, footnote, fordata;
-    reading::VerseRenderer renderer(main, display, highlight, surface, msg, footnote, fordata);
+    reading::VerseRenderer renderer(renderSession(main), display, highlight, surface, msg, footnote, fordata);
     renderer.openSura(kSura);
     std::vector<std::string> entries;
     for (size_t v = 0; v < sample().verses.size(); ++v)

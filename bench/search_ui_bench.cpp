@@ -2,7 +2,7 @@
 // a frmMain built offscreen on a copy of the program folder, every
 // subsystem installed.
 #include "app/frm_main.h"
-#include "app/prompter.h"
+#include "shell/prompter.h"
 #include "core/settings_store.h"
 #include "app/subsystems.h"
 #include "db/recordset.h"
@@ -133,7 +133,7 @@ void CategoryFilter6000RowsIntoVerseList(benchmark::State& state)
         for (; !rs.eof() && rows.size() < 6000; rs.moveNext())
             rows.push_back("V." + rs.field(0).toString() + ":" + rs.field(1).toString());
     w->ui->setResultRows(rows);
-    w->main->reading().lblPage()->setText(QStringLiteral("RESULT"));
+    w->main->reading().setMode(ListMode::Result);
     w->main->reading().cmbList()->setCurrentText(QStringLiteral("Verses"));
     for (auto _ : state) {
         w->ui->cmbList_Click();

@@ -1,8 +1,9 @@
 #include "app/frame_settings.h"
 
+#include "ui/panel_support.h"
 #include "core/file_exists.h"
-#include "app/prompter.h"
-#include "app/select_all_on_focus.h"
+#include "shell/prompter.h"
+#include "ui/select_all_on_focus.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,16 +16,11 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+using ui::named;
+
 namespace {
 
 const QString kEnglish = QStringLiteral("English");
-
-template <typename W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QComboBox* sizeList(const char* name, const QString& initial, QWidget* parent)
 {

@@ -3,7 +3,7 @@
 #include "app/credits.h"
 #include "core/file_exists.h"
 #include "app/process_check.h"
-#include "app/prompter.h"
+#include "shell/prompter.h"
 #include "core/settings_store.h"
 #include "app/startup_logic.h"
 #include "db/database.h"

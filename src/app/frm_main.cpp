@@ -1,13 +1,15 @@
 #include "app/frm_main.h"
+#include "ui/panel_support.h"
+#include "shell/commands.h"
 
 #include "app/control_settings.h"
 #include "app/frame_settings.h"
 #include "app/frm_au.h"
 #include "app/main_layout_apply.h"
-#include "app/prompter.h"
+#include "shell/prompter.h"
 #include "app/settings_persistence.h"
 #include "core/settings_store.h"
-#include "reading/wrap_button.h"
+#include "ui/wrap_button.h"
 #include "db/numeric.h"
 #include "db/recordset.h"
 #include "reading/reading_view.h"
@@ -33,16 +35,11 @@
 #include <algorithm>
 #include <chrono>
 
+using ui::qs;
+using ui::named;
+
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-template <typename W>
-W* named(W* w, const QString& name)
-{
-    w->setObjectName(name);
-    return w;
-}
 
 // The function keys and the commands they run, by Qt key code.
 const QHash<int, QString>& functionKeyCommands()
@@ -86,10 +83,10 @@ frmMain::frmMain(Context context, QWidget* parent) : QMainWindow(parent), ctx_(s
     reading_->attachStatusBar(statusBar());
 
     about_ = new frmAU(this);
-    setCommand(QStringLiteral("mnuAbout_Click"), [this] { mnuAbout_Click(); });
-    setCommand(QStringLiteral("mnuSettings_Click"), [this] { mnuSettings_Click(); });
-    setCommand(QStringLiteral("Command17_Click"), [this] { Command17_Click(); });
-    setCommand(QStringLiteral("leftframeclose_Click"), [this] { leftframeclose_Click(); });
+    setCommand(cmd::mnuAbout_Click, [this] { mnuAbout_Click(); });
+    setCommand(cmd::mnuSettings_Click, [this] { mnuSettings_Click(); });
+    setCommand(cmd::Command17_Click, [this] { Command17_Click(); });
+    setCommand(cmd::leftframeclose_Click, [this] { leftframeclose_Click(); });
 
     const double dpi = logicalDpiX();
     setMinimumSize(layout::twipsToPixels(layout::kMinimumWidth, dpi), layout::twipsToPixels(layout::kMinimumHeight, dpi));
@@ -97,7 +94,28 @@ frmMain::frmMain(Context context, QWidget* parent) : QMainWindow(parent), ctx_(s
     refreshCommandStates();
 }
 
-frmMain::~frmMain() { qApp->removeEventFilter(this); }
+frmMain::~frmMain()
+{
+    // The order matters: key events may still arrive while parts go away,
+    // and the subsystems watch the verse list and hold on to the reading
+    // view. So first stop listening, then take the subsystems down while
+    // everything they watch still stands; the widgets go after them.
+    qApp->removeEventFilter(this);
+    verseListKeys_ = nullptr;
+    while (!subsystems_.empty()) {
+        delete subsystems_.back().data();
+        subsystems_.pop_back();
+    }
+    commands_.clear();
+}
+
+void frmMain::adoptSubsystem(QObject* subsystem)
+{
+    if (!subsystem)
+        return;
+    subsystem->setParent(this);
+    subsystems_.emplace_back(subsystem);
+}
 
 reading::DisplaySettings& frmMain::displaySettings() { return *controls_; }
 reading::HighlightSettings& frmMain::highlightSettings() { return *controls_; }
@@ -115,12 +133,12 @@ void frmMain::buildTopBar(QWidget* central)
             sqCh_->setMaxVisibleItems(20);
             sqCh_->setToolTip(QStringLiteral("Choose a sura"));
             connect(sqCh_, qOverload<int>(&QComboBox::activated), this,
-                    [this](int) { runCommand(QStringLiteral("sqCh_Click")); });
+                    [this](int) { runCommand(cmd::sqCh_Click); });
             comboApp_ = named(new QComboBox(central), QStringLiteral("comboApp"));
             comboApp_->setPlaceholderText(QStringLiteral("Select to open Appendix from the list"));
             comboApp_->hide();
             connect(comboApp_, qOverload<int>(&QComboBox::activated), this,
-                    [this](int) { runCommand(QStringLiteral("comboApp_Click")); });
+                    [this](int) { runCommand(cmd::comboApp_Click); });
             continue;
         }
         auto* b = named(new WrapButton(qs(c.caption), central), name);
@@ -136,7 +154,7 @@ void frmMain::buildLeftFrame(QWidget* central)
     leftframeclose_ = named(new QPushButton(QStringLiteral("X"), leftFrame_), QStringLiteral("leftframeclose"));
     leftframeclose_->setToolTip(QStringLiteral("Close or open the side panel (Esc closes it)"));
     leftframeclose_->setFocusPolicy(Qt::NoFocus);
-    bindCommand(leftframeclose_, QStringLiteral("leftframeclose_Click"));
+    bindCommand(leftframeclose_, cmd::leftframeclose_Click);
 
     for (auto name : layout::sidePanels()) {
         if (name == "frameSettings" || name == "frameSearchAdv")
@@ -147,7 +165,7 @@ void frmMain::buildLeftFrame(QWidget* central)
     }
     frameSettings_ = new FrameSettings(ctx_.programFolder, *ctx_.prompter, leftFrame_);
     frameSettings_->hide();
-    bindCommand(frameSettings_->findChild<QPushButton*>(QStringLiteral("Command17")), QStringLiteral("Command17_Click"));
+    bindCommand(frameSettings_->findChild<QPushButton*>(QStringLiteral("Command17")), cmd::Command17_Click);
 }
 
 void frmMain::buildRightFrame(QWidget* central)
@@ -170,14 +188,14 @@ void frmMain::buildRightFrame(QWidget* central)
     revBox->addWidget(new QLabel(QStringLiteral("Suras in Revelation Order:"), rev));
     sqRv_ = named(new QListWidget(rev), QStringLiteral("sqRv"));
     revBox->addWidget(sqRv_, 1);
-    connect(sqRv_, &QListWidget::itemClicked, this, [this] { runCommand(QStringLiteral("sqRv_Click")); });
-    connect(sqRv_, &QListWidget::itemActivated, this, [this] { runCommand(QStringLiteral("sqRv_Click")); });
+    connect(sqRv_, &QListWidget::itemClicked, this, [this] { runCommand(cmd::sqRv_Click); });
+    connect(sqRv_, &QListWidget::itemActivated, this, [this] { runCommand(cmd::sqRv_Click); });
 
     for (auto* b : {reading_->command2(), reading_->command3(), reading_->command8(), reading_->command9(),
                     reading_->cmdGoBack()})
         bindCommand(b, b->objectName() + QStringLiteral("_Click"));
     connect(reading_->cmbList(), qOverload<int>(&QComboBox::activated), this,
-            [this](int) { runCommand(QStringLiteral("cmbList_Click")); });
+            [this](int) { runCommand(cmd::cmbList_Click); });
 }
 
 void frmMain::buildBottomBar(QWidget* central)
@@ -238,6 +256,14 @@ void frmMain::setCommand(const QString& name, Command command)
     refreshCommandStates();
 }
 
+void frmMain::bindButton(QAbstractButton* button, const QString& command)
+{
+    if (!button)
+        return;
+    connect(button, &QAbstractButton::clicked, this, [this, command] { runCommand(command); });
+    panelCommands_.insert(command);
+}
+
 bool frmMain::runCommand(const QString& name)
 {
     auto it = commands_.constFind(name);
@@ -264,6 +290,24 @@ void frmMain::refreshCommandStates()
 }
 
 QMenu* frmMain::popupMenu(const QString& name) const { return popups_.value(name); }
+
+QStringList frmMain::registeredCommands() const
+{
+    QStringList names = commands_.keys();
+    names.sort();
+    return names;
+}
+
+QStringList frmMain::boundCommands() const
+{
+    QStringList names = commandControls_.uniqueKeys();
+    names += QStringList(panelCommands_.cbegin(), panelCommands_.cend());
+    for (const auto& k : layout::functionKeys())
+        names << qs(k.command);
+    names.removeDuplicates();
+    names.sort();
+    return names;
+}
 
 // ---------------------------------------------------------------- panels
 
@@ -300,8 +344,8 @@ void frmMain::openConnection()
     state_.footnoteRs.close();
     state_.generalRs.close();
     state_.connection.close();
-    state_.language = frameSettings_->cmbLang()->currentText();
-    state_.connection.open(db::connectionString(ctx_.programFolder, state_.language.toStdString()));
+    state_.language = frameSettings_->cmbLang()->currentText().toStdString();
+    state_.connection.open(db::connectionString(ctx_.programFolder, state_.language));
 }
 
 bool frmMain::Form_Load()
@@ -344,12 +388,12 @@ void frmMain::setSuraIndex(int index)
         const QSignalBlocker quiet(sqCh_);
         sqCh_->setCurrentIndex(index);
     }
-    runCommand(QStringLiteral("sqCh_Click"));
+    runCommand(cmd::sqCh_Click);
 }
 
 void frmMain::Form_KeyUp(int key)
 {
-    if (key == Qt::Key_Escape && leftframeclose_->text() != QLatin1String("X"))
+    if (key == Qt::Key_Escape && !leftExpanded_)
         return;
     auto it = functionKeyCommands().constFind(key);
     if (it != functionKeyCommands().constEnd())
@@ -372,7 +416,7 @@ void frmMain::mnuSettings_Click()
 void frmMain::Command17_Click()
 {
     const auto result = frameSettings_->Command17_Click();
-    const bool otherOpen = frameSettings_->cmbLang()->currentText() != state_.language;
+    const bool otherOpen = frameSettings_->cmbLang()->currentText().toStdString() != state_.language;
     if (result == FrameSettings::DoneResult::Reload ||
         (result == FrameSettings::DoneResult::Redisplay && otherOpen)) {
         // Another text database: open it and start again as at load.
@@ -489,10 +533,11 @@ void frmMain::SquezeLeftFrame()
 
 void frmMain::leftframeclose_Click()
 {
-    if (leftframeclose_->text() == QLatin1String("X")) {
+    // The column's state is leftExpanded_; the button's caption only shows it.
+    if (leftExpanded_) {
         if (auto* dispFN = control<QCheckBox>(QStringLiteral("dispFN")))
             dispFN->setChecked(false);
-        if (reading_->lblPage()->text() != QLatin1String("PAGES")) {
+        if (reading_->mode() != ListMode::Pages) {
             QListWidget* list = verseList();
             if (QListWidgetItem* item = list->currentItem())
                 item->setSelected(true);

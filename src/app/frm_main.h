@@ -1,15 +1,19 @@
 #pragma once
 
 #include "app/main_layout.h"
-#include "app/main_state.h"
+#include "shell/main_state.h"
+#include "shell/shell.h"
 
 #include <QHash>
+#include <QSet>
+#include <QPointer>
 #include <QMainWindow>
 #include <QString>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class ControlSettings;
 class FrameSettings;
@@ -30,12 +34,12 @@ class HighlightSettings;
 
 // The main window. It owns the shared state and services (MainState), the
 // reading view, the bars, the menus and the left column with its side
-// panels. The features themselves live in their subsystems, which register
-// their commands here under their documented names ("cmdSearch_Click",
-// "mnuDiv_Click" …) and install their side panels; menus, buttons and
-// function keys run commands by name. A control whose command is not
-// there is shown disabled.
-class frmMain : public QMainWindow {
+// panels. The features themselves live in their subsystems, which see the
+// window only as a Shell: they register their commands under their
+// documented names (shell/commands.h) and install their side panels; menus,
+// buttons and function keys run commands by name. A control whose command
+// is not there is shown disabled.
+class frmMain : public QMainWindow, public Shell {
     Q_OBJECT
 
 public:
@@ -52,10 +56,12 @@ public:
     explicit frmMain(Context context, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    MainState& state() { return state_; }
-    ReadingView& reading() { return *reading_; }
-    Prompter& prompter() { return *ctx_.prompter; }
-    SettingsStore& settings() { return *ctx_.settings; }
+    QWidget& window() override { return *this; }
+    MainState& state() override { return state_; }
+    ReadingView& reading() override { return *reading_; }
+    Prompter& prompter() override { return *ctx_.prompter; }
+    SettingsStore& settings() override { return *ctx_.settings; }
+    void adoptSubsystem(QObject* subsystem) override;
     const Context& context() const { return ctx_; }
     reading::DisplaySettings& displaySettings();
     reading::HighlightSettings& highlightSettings();
@@ -68,23 +74,25 @@ public:
     }
 
     // ---- commands --------------------------------------------------------------
-    using Command = std::function<void()>;
-    void setCommand(const QString& name, Command command);
-    bool hasCommand(const QString& name) const { return commands_.contains(name); }
-    // Runs the command; false when no subsystem provides it.
-    bool runCommand(const QString& name);
+    void setCommand(const QString& name, Command command) override;
+    bool runCommand(const QString& name) override;
+    void bindButton(QAbstractButton* button, const QString& command) override;
     // Enables the menu entries and buttons whose commands are there.
     void refreshCommandStates();
-    QMenu* popupMenu(const QString& name) const;
+    QMenu* popupMenu(const QString& name) const override;
+    // The registered commands, and the commands the menus, buttons and
+    // function keys run (registered or not).
+    QStringList registeredCommands() const;
+    QStringList boundCommands() const;
 
     // ---- side panels -----------------------------------------------------------
     // Puts a subsystem's panel into the left column in place of the empty
     // frame of the same objectName.
-    void installPanel(QWidget* panel);
+    void installPanel(QWidget* panel) override;
     QWidget* sidePanel(const QString& name) const;
     // What every side-panel command does first: widen the column, hide every
     // other panel, show this one.
-    void showSidePanel(const QString& name);
+    void showSidePanel(const QString& name) override;
     bool leftExpanded() const { return leftExpanded_; }
 
     // ---- start, keys and end ------------------------------------------------
@@ -92,25 +100,22 @@ public:
     bool Form_Load();
     void setVariables();
     // A key released anywhere in the window (Qt key code).
-    void Form_KeyUp(int key);
+    void Form_KeyUp(int key) override;
     // Keys released in the verse list go here instead; the handler passes
     // on to Form_KeyUp the keys the window should see.
-    using KeyHandler = std::function<void(int key, Qt::KeyboardModifiers modifiers)>;
-    void setVerseListKeyHandler(KeyHandler handler) { verseListKeys_ = std::move(handler); }
-    // Chooses a random sura (the start flag makes its verse random too).
-    void chooseRandomSura();
-    // Sets the sura box to an entry and runs its click handling once.
-    void setSuraIndex(int index);
+    void setVerseListKeyHandler(KeyHandler handler) override { verseListKeys_ = std::move(handler); }
+    void chooseRandomSura() override;
+    void setSuraIndex(int index) override;
     void mnuAbout_Click();
     void mnuSettings_Click();
-    void Command17_Click();
+    void Command17_Click();  // "DONE" (settings panel)
     void SaveSettings();
 
     // ---- layout ----------------------------------------------------------------
-    void Form_Resize();
+    void Form_Resize() override;
     void ExpandLeftFrame();
-    void SquezeLeftFrame();
-    void leftframeclose_Click();
+    void SquezeLeftFrame() override;
+    void leftframeclose_Click() override;
     // The layout of the current size and state, in twips.
     layout::MainLayout currentLayout() const;
 
@@ -119,8 +124,8 @@ public:
     static QStringList revelationEntries(db::Database& db);
     void fillSuraLists();
 
-    QComboBox* sqCh() const { return sqCh_; }
-    QListWidget* sqRv() const { return sqRv_; }
+    QComboBox* sqCh() const override { return sqCh_; }
+    QListWidget* sqRv() const override { return sqRv_; }
     QListWidget* verseList() const;
 
 protected:
@@ -149,7 +154,10 @@ private:
     QComboBox* sqCh_ = nullptr;
     QComboBox* comboApp_ = nullptr;
     QListWidget* sqRv_ = nullptr;
+    // Destroyed before any widget (see ~frmMain), last adopted first.
+    std::vector<QPointer<QObject>> subsystems_;
     QHash<QString, Command> commands_;
+    QSet<QString> panelCommands_;  // commands the subsystems' own buttons run
     QMultiHash<QString, QObject*> commandControls_;  // command name → its controls, for enabling
     KeyHandler verseListKeys_;
     QHash<QString, QMenu*> popups_;

@@ -4,7 +4,7 @@
 #include "app/frm_about_us.h"
 #include "app/frm_main.h"
 #include "core/program_folder.h"
-#include "app/prompter.h"
+#include "shell/prompter.h"
 #include "core/settings_store.h"
 #include "app/subsystems.h"
 
@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     startup.programName = name;
     startup.settings = &settings;
     startup.prompter = &prompter;
-    startup.language = [&] { return mainWindow ? mainWindow->state().language : QStringLiteral("English"); };
+    startup.language = [&] { return mainWindow ? QString::fromStdString(mainWindow->state().language) : QStringLiteral("English"); };
     startup.showMainWindow = [&] {
         if (!mainWindow) {
             frmMain::Context context;

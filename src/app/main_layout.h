@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/main_state.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +22,7 @@ inline constexpr int kMinimumHeight = 9000;
 // Share of the window height given to the left column and the right frame.
 inline constexpr double kFrameHeightShare = 0.78;
 // Extra reading width while the glossary, the index or block-search output is shown.
-inline constexpr int kWideReading = 960;
+inline constexpr int kWideReading = MainState::kWideReading;
 
 struct Rect {
     int left = 0;

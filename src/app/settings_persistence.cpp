@@ -1,5 +1,6 @@
 #include "app/settings_persistence.h"
 
+#include "ui/panel_support.h"
 #include "app/settings_keys.h"
 #include "core/settings_store.h"
 
@@ -14,11 +15,12 @@
 
 #include <optional>
 
+using ui::qs;
+
 Q_LOGGING_CATEGORY(lcSettings, "zerafin.settings", QtWarningMsg)
 
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 QWidget* control(const QWidget& root, std::string_view objectName)
 {

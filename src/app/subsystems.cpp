@@ -7,8 +7,15 @@
 
 void installSubsystems(frmMain& main)
 {
-    (new Navigation(main))->install();
-    (new NumberAnalysis(main))->install();
-    (new SearchUi(main))->install();
+    // The window owns them and destroys them, last first, before its widgets.
+    auto* navigation = new Navigation(main);
+    main.adoptSubsystem(navigation);
+    navigation->install();
+    auto* numbers = new NumberAnalysis(main);
+    main.adoptSubsystem(numbers);
+    numbers->install();
+    auto* search = new SearchUi(main, *navigation);
+    main.adoptSubsystem(search);
+    search->install();
     main.refreshCommandStates();
 }

@@ -8,6 +8,7 @@
 #include "search/search_run.h"
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 namespace cli {
@@ -32,6 +33,27 @@ void printLine(const std::string& line)
     std::fputc('\n', stdout);
 }
 
+// The options before the text, one at a time: `take` reads the option at
+// args[i] (moving i past a value it takes) and gives the exit status to stop
+// with, or nothing to go on. The options end at "--" or at the first word
+// that does not start with "-"; i is left at the text's first word.
+std::optional<int> readOptions(const Args& args, size_t& i,
+                               const std::function<std::optional<int>(const std::string&, size_t&)>& take)
+{
+    for (; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--") {
+            ++i;
+            break;
+        }
+        if (a.empty() || a[0] != '-')
+            break;
+        if (auto status = take(a, i))
+            return status;
+    }
+    return std::nullopt;
+}
+
 constexpr const char* kSearchUsage =
     "usage: zerafin-cli search [--area N]... [--case] [--whole | --normal] [--range FROM-TO | --suras LIST] "
     "[--chrono] [--sql] [--] TEXT";
@@ -45,14 +67,7 @@ int cmdSearch(const Common& common, const Args& args)
     search::AreaSet areas{};
     bool areaSearch = false, sqlOnly = false, scopeGiven = false;
     size_t i = 0;
-    for (; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--") {
-            ++i;
-            break;
-        }
-        if (a.empty() || a[0] != '-')
-            break;
+    const auto stop = readOptions(args, i, [&](const std::string& a, size_t& i) -> std::optional<int> {
         const bool hasValue = i + 1 < args.size();
         if (a == "--area" && hasValue) {
             auto n = db::wholeNumber(args[++i]);
@@ -88,7 +103,10 @@ int cmdSearch(const Common& common, const Args& args)
         } else {
             return fail(kSearchUsage, 2);
         }
-    }
+        return std::nullopt;
+    });
+    if (stop)
+        return *stop;
     if (options.ignoreWhole && options.ignoreNormal)
         return fail("--whole and --normal cannot be used together", 2);
 
@@ -133,14 +151,7 @@ int cmdBlock(const Common& common, const Args& args)
     search::BlockOptions options;
     bool chrono = false;
     size_t i = 0;
-    for (; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--") {
-            ++i;
-            break;
-        }
-        if (a.empty() || a[0] != '-')
-            break;
+    const auto stop = readOptions(args, i, [&](const std::string& a, size_t& i) -> std::optional<int> {
         if (a == "--window" && i + 1 < args.size()) {
             options.windowSize = args[++i];
         } else if (a == "--first") {
@@ -152,7 +163,10 @@ int cmdBlock(const Common& common, const Args& args)
         } else {
             return fail(kBlockUsage, 2);
         }
-    }
+        return std::nullopt;
+    });
+    if (stop)
+        return *stop;
     const std::string text = joinText(args, i);
     if (text.empty())
         return fail(std::string(search::kMsgMissingInput));

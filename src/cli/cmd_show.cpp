@@ -1,6 +1,6 @@
 #include "cli/cli.h"
 
-#include "app/main_state.h"
+#include "db/database.h"
 #include "db/numeric.h"
 #include "db/recordset.h"
 #include "db/verse_ref.h"
@@ -70,7 +70,15 @@ std::string describe(const Range& r)
 // the default display settings, each appended after the one before.
 int showRtf(const Common& common, const std::vector<Range>& ranges, const std::vector<std::string>& highlights)
 {
-    MainState state;
+    // What the window shares with its verse display, held here.
+    struct {
+        db::Database connection;
+        db::Recordset verseRs;
+        db::Recordset footnoteRs;
+        bool keepHeader = false;
+        bool readAllVerses = false;
+        std::string revelationOrderText;
+    } state;
     if (!openTextDatabase(common, state.connection))
         return 1;
     reading::MemoryDisplaySettings display;
@@ -81,7 +89,9 @@ int showRtf(const Common& common, const std::vector<Range>& ranges, const std::v
     richtext::RichTextDocument msg(richtext::Font{"Arial", 0, "fswiss"});
     richtext::RichTextDocument footnote;
     richtext::RichTextDocument fordata;
-    reading::VerseRenderer renderer(state, display, highlight, surface, msg, footnote, fordata);
+    reading::VerseRenderer renderer({state.connection, state.verseRs, state.footnoteRs, state.keepHeader,
+                                     state.readAllVerses, state.revelationOrderText},
+                                    display, highlight, surface, msg, footnote, fordata);
     int status = 0;
     bool first = true;
     for (const auto& r : ranges) {

@@ -13,11 +13,6 @@ std::array<std::string_view, kSearchAreaCount> searchAreaCaptions()
             "Glossary", "Index", "My Notes", "My Topics"};
 }
 
-std::array<std::string_view, 8> tablesWithPlainTwin()
-{
-    return {"SuraTable", "Q", "HEADERS", "FOOTERS", "Appendices", "GlosIndex", "ZOVR", "ARTICLES"};
-}
-
 namespace {
 
 // Text comparisons in the statements (topic names, titles, word groups)

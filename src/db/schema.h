@@ -55,10 +55,6 @@ SearchTableList searchTables();
 // Captions of the search areas, same index.
 std::array<std::string_view, kSearchAreaCount> searchAreaCaptions();
 
-// Tables that have a "1" twin holding the same rows with punctuation
-// blanked (searched when "Ignore Special Char" is on).
-std::array<std::string_view, 8> tablesWithPlainTwin();
-
 // Statements that create every table of an empty text database.
 std::string textDatabaseSchema();
 // Statements that create every table of an empty collection file.

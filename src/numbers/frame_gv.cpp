@@ -1,13 +1,15 @@
 #include "numbers/frame_gv.h"
 
-#include "app/frm_main.h"
-#include "app/prompter.h"
-#include "reading/wrap_button.h"
+#include "shell/commands.h"
+#include "shell/main_state.h"
+#include "shell/shell.h"
+#include "shell/prompter.h"
+#include "ui/wrap_button.h"
 #include "numbers/arabic_font.h"
 #include "numbers/letters.h"
-#include "numbers/panel_support.h"
+#include "ui/panel_support.h"
 #include "numbers/utf8.h"
-#include "numbers/wrap_check_box.h"
+#include "ui/wrap_check_box.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -20,9 +22,8 @@
 
 #include <algorithm>
 
-using numbers_ui::bindCommand;
-using numbers_ui::named;
-using numbers_ui::qs;
+using ui::named;
+using ui::qs;
 
 namespace {
 
@@ -71,21 +72,17 @@ QString codesToolTip()
     return lines.join(u'\n');
 }
 
-bool isEnter(const QKeyEvent& e) { return e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter; }
-
 }  // namespace
 
-FrameGV::FrameGV(frmMain& main, std::function<void(const std::string&)> handOver, QWidget* parent)
-    : QFrame(parent), main_(main), handOver_(std::move(handOver))
+FrameGV::FrameGV(Shell& main, std::function<void(const std::string&)> handOver, QWidget* parent)
+    : PanelFrame(QStringLiteral("frameGV"), parent), main_(main), handOver_(std::move(handOver))
 {
-    setObjectName(QStringLiteral("frameGV"));
-    setFrameShape(QFrame::StyledPanel);
     build();
 }
 
 void FrameGV::build()
 {
-    QVBoxLayout* box = numbers_ui::scrollingPage(*this);
+    QVBoxLayout* box = ui::scrollingPage(*this);
     QWidget* page = box->parentWidget();
 
     box->setSpacing(4);
@@ -152,14 +149,14 @@ void FrameGV::build()
         b->setMinimumHeight(b->sizeHint().height() + 4);
         box->addWidget(b);
     }
-    command27_->setDefault(true);
+    setDefaultButton(command27_);
     box->addStretch(1);
 
-    bindCommand(main_, command27_, QStringLiteral("Command27_Click"));
-    bindCommand(main_, letterWise, QStringLiteral("Command26_Click"));
-    bindCommand(main_, wordWise, QStringLiteral("Command25_Click"));
-    bindCommand(main_, getArabic, QStringLiteral("Command21_Click"));
-    bindCommand(main_, clearText, QStringLiteral("Command22_Click"));
+    main_.bindButton(command27_, cmd::Command27_Click);
+    main_.bindButton(letterWise, cmd::Command26_Click);
+    main_.bindButton(wordWise, cmd::Command25_Click);
+    main_.bindButton(getArabic, cmd::Command21_Click);
+    main_.bindButton(clearText, cmd::Command22_Click);
 }
 
 QWidget* FrameGV::buildKeyboard(QWidget* parent)
@@ -216,12 +213,12 @@ QWidget* FrameGV::buildKeyboard(QWidget* parent)
 
 void FrameGV::install()
 {
-    main_.setCommand(QStringLiteral("mnuGV_Click"), [this] { mnuGV_Click(); });
-    main_.setCommand(QStringLiteral("Command25_Click"), [this] { Command25_Click(); });
-    main_.setCommand(QStringLiteral("Command26_Click"), [this] { Command26_Click(); });
-    main_.setCommand(QStringLiteral("Command27_Click"), [this] { Command27_Click(); });
-    main_.setCommand(QStringLiteral("Command21_Click"), [this] { Command21_Click(); });
-    main_.setCommand(QStringLiteral("Command22_Click"), [this] { Command22_Click(); });
+    main_.setCommand(cmd::mnuGV_Click, [this] { mnuGV_Click(); });
+    main_.setCommand(cmd::Command25_Click, [this] { Command25_Click(); });
+    main_.setCommand(cmd::Command26_Click, [this] { Command26_Click(); });
+    main_.setCommand(cmd::Command27_Click, [this] { Command27_Click(); });
+    main_.setCommand(cmd::Command21_Click, [this] { Command21_Click(); });
+    main_.setCommand(cmd::Command22_Click, [this] { Command22_Click(); });
 }
 
 // ---------------------------------------------------------------- opening
@@ -271,7 +268,7 @@ void FrameGV::showExpression()
 
 void FrameGV::Command25_Click()
 {
-    numbers_ui::WaitCursor wait(expr_.expression().size() > 10000);
+    ui::WaitCursor wait(expr_.expression().size() > 10000);
     const std::string digits = expr_.wordWise(options());
     rtf_->setText(u32(expr_.workingCopy()));
     handOver_(digits);
@@ -279,7 +276,7 @@ void FrameGV::Command25_Click()
 
 void FrameGV::Command26_Click()
 {
-    numbers_ui::WaitCursor wait(expr_.expression().size() > 10000);
+    ui::WaitCursor wait(expr_.expression().size() > 10000);
     const std::string digits = expr_.letterWise(options());
     rtf_->setText(u32(expr_.workingCopy()));
     handOver_(digits);
@@ -307,18 +304,3 @@ void FrameGV::Command21_Click()
 }
 
 void FrameGV::Command22_Click() { text4_->clear(); }
-
-void FrameGV::keyPressEvent(QKeyEvent* event)
-{
-    // Enter on a button presses that button; anywhere else in the panel it
-    // presses "Get Details".
-    if (isEnter(*event) && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
-        auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-        if (focused && isAncestorOf(focused))
-            focused->click();
-        else
-            command27_->click();
-        return;
-    }
-    QFrame::keyPressEvent(event);
-}

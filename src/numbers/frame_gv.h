@@ -2,13 +2,13 @@
 
 #include "numbers/arabic_entry.h"
 
-#include <QFrame>
+#include "ui/panel_frame.h"
 
 #include <functional>
 #include <map>
 #include <string>
 
-class frmMain;
+class Shell;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -18,12 +18,12 @@ class QToolButton;
 // the on-screen keyboard, written in Latin letters or typed directly, and
 // its word-wise and letter-wise values, which go to the number-division
 // panel, and its counts.
-class FrameGV : public QFrame {
+class FrameGV : public PanelFrame {
     Q_OBJECT
 
 public:
     // `handOver` receives the digits of a calculation for the division panel.
-    FrameGV(frmMain& main, std::function<void(const std::string&)> handOver, QWidget* parent = nullptr);
+    FrameGV(Shell& main, std::function<void(const std::string&)> handOver, QWidget* parent = nullptr);
 
     // Registers the panel's commands with the main window.
     void install();
@@ -31,19 +31,17 @@ public:
     void mnuGV_Click();
     void showGV();
     void getChars();
-    void Command25_Click();
-    void Command26_Click();
-    void Command27_Click();
+    void Command25_Click();  // "Calculate Word-wise Gematrical Value"
+    void Command26_Click();  // "Calculate Letter-wise Gematrical Value"
+    void Command27_Click();  // "Get Details"
     void Char_Click(int index);
-    void Command21_Click();
-    void Command22_Click();
-
+    void Command21_Click();  // "Get Arabic"
+    void Command22_Click();  // "Clear Text"
     // The five option boxes as they stand.
     numbers::GvOptions options() const;
     const numbers::GvExpression& expression() const { return expr_; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void build();
@@ -51,7 +49,7 @@ private:
     // Text1 and the hidden working copy show the expression as it now is.
     void showExpression();
 
-    frmMain& main_;
+    Shell& main_;
     std::function<void(const std::string&)> handOver_;
     numbers::GvExpression expr_;
     QLineEdit* text1_ = nullptr;

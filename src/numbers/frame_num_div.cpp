@@ -1,11 +1,12 @@
 #include "numbers/frame_num_div.h"
 
-#include "app/frm_main.h"
-#include "app/prompter.h"
-#include "reading/wrap_button.h"
-#include "numbers/division_commands.h"
-#include "numbers/panel_support.h"
-#include "numbers/prompter_dialogs.h"
+#include "shell/commands.h"
+#include "shell/main_state.h"
+#include "shell/shell.h"
+#include "shell/prompter.h"
+#include "ui/wrap_button.h"
+#include "numbers/number_commands.h"
+#include "ui/panel_support.h"
 #include "reading/reading_view.h"
 
 #include <QComboBox>
@@ -21,9 +22,8 @@
 
 #include <filesystem>
 
-using numbers_ui::bindCommand;
-using numbers_ui::named;
-using numbers_ui::qs;
+using ui::named;
+using ui::qs;
 
 namespace {
 
@@ -33,39 +33,20 @@ constexpr int kFileNameRole = Qt::UserRole;
 
 std::string fileNameOf(const QListWidgetItem& item) { return item.data(kFileNameRole).toByteArray().toStdString(); }
 
-// The document pane in place of the reading pane and the verse list.
-void showDocumentPane(ReadingView& r)
-{
-    if (!r.wb()->isHidden())
-        return;
-    r.wb()->show();
-    r.wb()->navigate(QStringLiteral("about:blank"));
-    r.msg()->hide();
-    r.msg()->model().clear();
-    for (QWidget* w : std::initializer_list<QWidget*>{r.cmbList(), r.verseList(), r.command2(), r.command3(),
-                                                      r.command8(), r.command9(), r.cmdGoBack()})
-        w->hide();
-    r.lblPage()->setText(QString());
-}
-
-bool isEnter(const QKeyEvent& e) { return e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter; }
-
 }  // namespace
 
-FrameNumDiv::FrameNumDiv(frmMain& main, QWidget* parent)
-    : QFrame(parent), main_(main), saved_(main.state().programFolder)
+FrameNumDiv::FrameNumDiv(Shell& main, QWidget* parent)
+    : PanelFrame(QStringLiteral("frameNumDiv"), parent), main_(main), saved_(main.state().programFolder)
 {
-    setObjectName(QStringLiteral("frameNumDiv"));
-    setFrameShape(QFrame::StyledPanel);
     build();
 }
 
 void FrameNumDiv::build()
 {
-    QVBoxLayout* box = numbers_ui::scrollingPage(*this);
+    QVBoxLayout* box = ui::scrollingPage(*this);
     QWidget* page = box->parentWidget();
 
-    box->addWidget(named(numbers_ui::heading(QStringLiteral("Long Number Division"), page), QStringLiteral("lblNumDiv")));
+    box->addWidget(named(ui::heading(QStringLiteral("Long Number Division"), page), QStringLiteral("lblNumDiv")));
 
     rtfNum_ = named(new RichTextPane(page), QStringLiteral("rtfNum"));
     rtfNum_->setPlainPaste(true);
@@ -85,7 +66,7 @@ void FrameNumDiv::build()
         b->setMinimumHeight(b->sizeHint().height() + 4);
         divide->addWidget(b, 1);
     }
-    cmdDivide19_->setDefault(true);
+    setDefaultButton(cmdDivide19_);
     box->addLayout(divide);
 
     rtfRes1_ = named(new RichTextPane(page), QStringLiteral("rtfRes1"));
@@ -118,12 +99,12 @@ void FrameNumDiv::build()
     nav->setToolTip(QStringLiteral("How the division works and how to read its results"));
     box->addWidget(nav);
 
-    bindCommand(main_, cmdDivide19_, QStringLiteral("cmdDivide19_Click"));
-    bindCommand(main_, divCust, QStringLiteral("cmdDivCust_Click"));
-    bindCommand(main_, clear, QStringLiteral("cmdClear_Click"));
-    bindCommand(main_, add, QStringLiteral("cmdAdd_Click"));
-    bindCommand(main_, del, QStringLiteral("cmdDel_Click"));
-    bindCommand(main_, nav, QStringLiteral("cmdNav_Click"));
+    main_.bindButton(cmdDivide19_, cmd::cmdDivide19_Click);
+    main_.bindButton(divCust, cmd::cmdDivCust_Click);
+    main_.bindButton(clear, cmd::cmdClear_Click);
+    main_.bindButton(add, cmd::cmdAdd_Click);
+    main_.bindButton(del, cmd::cmdDel_Click);
+    main_.bindButton(nav, cmd::cmdNav_Click);
 
     // Choosing an entry loads it, by mouse, by keys or by code; pressing
     // the entry already chosen loads it again (say, after editing it).
@@ -131,24 +112,24 @@ void FrameNumDiv::build()
     connect(file1_, &QListWidget::currentRowChanged, this, [this](int row) {
         changedByPress_ = true;
         if (row >= 0)
-            main_.runCommand(QStringLiteral("File1_Click"));
+            main_.runCommand(cmd::File1_Click);
     });
     connect(file1_, &QListWidget::itemPressed, this, [this](QListWidgetItem*) {
         if (!changedByPress_)
-            main_.runCommand(QStringLiteral("File1_Click"));
+            main_.runCommand(cmd::File1_Click);
     });
 }
 
 void FrameNumDiv::install()
 {
-    main_.setCommand(QStringLiteral("mnuDiv_Click"), [this] { mnuDiv_Click(); });
-    main_.setCommand(QStringLiteral("cmdDivide19_Click"), [this] { cmdDivide19_Click(); });
-    main_.setCommand(QStringLiteral("cmdDivCust_Click"), [this] { cmdDivCust_Click(); });
-    main_.setCommand(QStringLiteral("cmdClear_Click"), [this] { cmdClear_Click(); });
-    main_.setCommand(QStringLiteral("cmdAdd_Click"), [this] { cmdAdd_Click(); });
-    main_.setCommand(QStringLiteral("cmdDel_Click"), [this] { cmdDel_Click(); });
-    main_.setCommand(QStringLiteral("File1_Click"), [this] { File1_Click(); });
-    main_.setCommand(QStringLiteral("cmdNav_Click"), [this] { cmdNav_Click(); });
+    main_.setCommand(cmd::mnuDiv_Click, [this] { mnuDiv_Click(); });
+    main_.setCommand(cmd::cmdDivide19_Click, [this] { cmdDivide19_Click(); });
+    main_.setCommand(cmd::cmdDivCust_Click, [this] { cmdDivCust_Click(); });
+    main_.setCommand(cmd::cmdClear_Click, [this] { cmdClear_Click(); });
+    main_.setCommand(cmd::cmdAdd_Click, [this] { cmdAdd_Click(); });
+    main_.setCommand(cmd::cmdDel_Click, [this] { cmdDel_Click(); });
+    main_.setCommand(cmd::File1_Click, [this] { File1_Click(); });
+    main_.setCommand(cmd::cmdNav_Click, [this] { cmdNav_Click(); });
 }
 
 // ---------------------------------------------------------------- opening
@@ -190,22 +171,20 @@ void FrameNumDiv::showResult(const std::string& res1, const std::string& res2)
 void FrameNumDiv::cmdDivide19_Click()
 {
     const std::string number = rtfNum_->model().text();
-    PrompterDialogs dialogs(main_.prompter());
-    const auto result = numbers::divideBy19Command(number, dialogs);
+    const auto result = numbers::divideBy19Command(number, main_.prompter());
     if (!result)
         return;
-    numbers_ui::WaitCursor wait(numbers::isLongNumber(number));
+    ui::WaitCursor wait(numbers::isLongNumber(number));
     showResult(result->res1, result->res2);
 }
 
 void FrameNumDiv::cmdDivCust_Click()
 {
     const std::string number = rtfNum_->model().text();
-    PrompterDialogs dialogs(main_.prompter());
-    const auto result = numbers::divideByOtherCommand(number, dialogs);
+    const auto result = numbers::divideByOtherCommand(number, main_.prompter());
     if (!result)
         return;
-    numbers_ui::WaitCursor wait(numbers::isLongNumber(number));
+    ui::WaitCursor wait(numbers::isLongNumber(number));
     showResult(result->res1, result->res2);
 }
 
@@ -220,10 +199,8 @@ void FrameNumDiv::cmdClear_Click()
 
 void FrameNumDiv::cmdAdd_Click()
 {
-    PrompterDialogs dialogs(main_.prompter());
-    if (!numbers::addNumberCommand(saved_, rtfNum_->model().text(), dialogs))
-        return;
-    refreshFile1(dialogs.lastInput() ? qs(*dialogs.lastInput()) : QString());
+    if (const auto name = numbers::addNumberCommand(saved_, rtfNum_->model().text(), main_.prompter()))
+        refreshFile1(qs(*name));
 }
 
 void FrameNumDiv::cmdDel_Click()
@@ -231,8 +208,7 @@ void FrameNumDiv::cmdDel_Click()
     std::optional<std::string> selected;
     if (const auto chosen = file1_->selectedItems(); !chosen.isEmpty())
         selected = fileNameOf(*chosen.front());
-    PrompterDialogs dialogs(main_.prompter());
-    const numbers::DeleteOutcome outcome = numbers::deleteNumberCommand(saved_, selected, dialogs);
+    const numbers::DeleteOutcome outcome = numbers::deleteNumberCommand(saved_, selected, main_.prompter());
     if (!outcome.listChanged)
         return;
     {
@@ -268,8 +244,8 @@ void FrameNumDiv::File1_Click()
 
 void FrameNumDiv::cmdNav_Click()
 {
-    QString language = main_.state().language;
-    if (const auto* lang = main_.control<QComboBox>(QStringLiteral("cmbLang")))
+    QString language = QString::fromStdString(main_.state().language);
+    if (const auto* lang = main_.window().findChild<QComboBox*>(QStringLiteral("cmbLang")))
         language = lang->currentText();
     const std::filesystem::path document =
         main_.state().programFolder / "Files" / language.toStdString() / "Numbers.htm";
@@ -279,8 +255,7 @@ void FrameNumDiv::cmdNav_Click()
                                          .arg(QString::fromStdString(document.string())));
         return;
     }
-    showDocumentPane(main_.reading());
-    main_.reading().wb()->navigate(QString::fromStdString(document.string()));
+    main_.reading().showDocument(QString::fromStdString(document.string()));
 }
 
 // ---------------------------------------------------------------- keys
@@ -298,35 +273,13 @@ void FrameNumDiv::rtfNum_KeyPress(int, Qt::KeyboardModifiers)
     m.setSelStart(caret);
 }
 
-void FrameNumDiv::pressDefault()
-{
-    // Enter on a button presses that button; anywhere else in the panel it
-    // presses "Divide by 19".
-    auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-    if (focused && isAncestorOf(focused))
-        focused->click();
-    else
-        cmdDivide19_->click();
-}
-
-void FrameNumDiv::keyPressEvent(QKeyEvent* event)
-{
-    if (isEnter(*event) && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
-        pressDefault();
-        return;
-    }
-    QFrame::keyPressEvent(event);
-}
-
 bool FrameNumDiv::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == rtfNum_->view() && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Enter divides; Shift+Enter still starts a new line.
-        if (isEnter(*key) && !(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
-            pressDefault();
+        if (isPlainEnter(*key) && pressDefault())
             return true;
-        }
         if (key->matches(QKeySequence::Paste)) {
             const int code = key->key();
             const Qt::KeyboardModifiers modifiers = key->modifiers();
@@ -337,5 +290,5 @@ bool FrameNumDiv::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == file1_->viewport() && event->type() == QEvent::MouseButtonPress) {
         changedByPress_ = false;
     }
-    return QFrame::eventFilter(watched, event);
+    return PanelFrame::eventFilter(watched, event);
 }

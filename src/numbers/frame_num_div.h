@@ -2,12 +2,12 @@
 
 #include "numbers/saved_numbers.h"
 
-#include <QFrame>
+#include "ui/panel_frame.h"
 #include <QString>
 
 #include <string>
 
-class frmMain;
+class Shell;
 class QListWidget;
 class QPushButton;
 class RichTextPane;
@@ -15,11 +15,11 @@ class RichTextPane;
 // frameNumDiv, "Long Number Division": tests a number of any length for
 // divisibility by 19 or by a divisor the reader enters, and keeps numbers
 // under a name in the Numbers folder of the program folder.
-class FrameNumDiv : public QFrame {
+class FrameNumDiv : public PanelFrame {
     Q_OBJECT
 
 public:
-    explicit FrameNumDiv(frmMain& main, QWidget* parent = nullptr);
+    explicit FrameNumDiv(Shell& main, QWidget* parent = nullptr);
 
     // Registers the panel's commands with the main window.
     void install();
@@ -42,7 +42,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void build();
@@ -50,9 +49,8 @@ private:
     // (without loading it), else nothing.
     void refreshFile1(const QString& select = {});
     void showResult(const std::string& res1, const std::string& res2);
-    void pressDefault();
 
-    frmMain& main_;
+    Shell& main_;
     numbers::SavedNumbers saved_;
     RichTextPane* rtfNum_ = nullptr;
     RichTextPane* rtfRes1_ = nullptr;

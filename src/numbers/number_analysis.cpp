@@ -1,11 +1,13 @@
 #include "numbers/number_analysis.h"
 
-#include "app/frm_main.h"
+#include "shell/commands.h"
+#include "shell/main_state.h"
+#include "shell/shell.h"
 #include "numbers/frame_gv.h"
 #include "numbers/frame_num_div.h"
 #include "reading/reading_view.h"
 
-NumberAnalysis::NumberAnalysis(frmMain& main) : QObject(&main), main_(main) {}
+NumberAnalysis::NumberAnalysis(Shell& main) : QObject(&main.window()), main_(main) {}
 
 void NumberAnalysis::install()
 {
@@ -21,6 +23,6 @@ void NumberAnalysis::handOver(const std::string& digits)
 {
     richtext::RichTextDocument& scratch = main_.reading().fordata();
     scratch.setText(digits);
-    main_.runCommand(QStringLiteral("mnuDiv_Click"));
+    main_.runCommand(cmd::mnuDiv_Click);
     division_->rtfNum()->model().setText(scratch.text());
 }

@@ -6,14 +6,14 @@
 
 class FrameGV;
 class FrameNumDiv;
-class frmMain;
+class Shell;
 
 // The number-analysis subsystem of the main window: the number-division
 // panel and the gematrical-value panel, which hands its digits to it.
 class NumberAnalysis : public QObject {
     Q_OBJECT
 public:
-    explicit NumberAnalysis(frmMain& main);
+    explicit NumberAnalysis(Shell& main);
 
     // Installs both panels and registers their commands.
     void install();
@@ -26,7 +26,7 @@ private:
     // box of the division panel, which opens.
     void handOver(const std::string& digits);
 
-    frmMain& main_;
+    Shell& main_;
     FrameNumDiv* division_ = nullptr;
     FrameGV* gv_ = nullptr;
 };

@@ -189,35 +189,4 @@ std::optional<std::string> SavedNumbers::remove(std::string_view name) const
     return std::nullopt;
 }
 
-bool addNumberCommand(const SavedNumbers& saved, std::string_view numberText, NumberDialogs& dialogs)
-{
-    const std::string name = dialogs.input(kNamePrompt, kNameTitle).value_or(std::string());
-    if (name.empty()) {
-        dialogs.inform(kNameMissing);
-        return false;
-    }
-    if (auto problem = saved.save(name, numberText))
-        dialogs.inform(*problem);
-    return true;
-}
-
-DeleteOutcome deleteNumberCommand(const SavedNumbers& saved, const std::optional<std::string>& selected,
-                                  NumberDialogs& dialogs)
-{
-    DeleteOutcome outcome;
-    if (!dialogs.askYesNo(kDeleteQuestion))
-        return outcome;
-    if (!selected || selected->empty()) {
-        dialogs.inform(kSelectToDelete);
-        return outcome;
-    }
-    if (auto problem = saved.remove(*selected))
-        dialogs.inform(*problem);
-    outcome.listChanged = true;
-    outcome.list = saved.list();
-    if (!outcome.list.empty())
-        outcome.loadedNumber = saved.load(outcome.list.front());
-    return outcome;
-}
-
 }  // namespace numbers

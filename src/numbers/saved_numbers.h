@@ -1,7 +1,5 @@
 #pragma once
 
-#include "numbers/dialogs.h"
-
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -50,19 +48,5 @@ public:
 private:
     std::filesystem::path folder_;
 };
-
-// "Add To List": asks for a name and saves the number under it. Returns
-// true when the list should be read again (a save was attempted).
-bool addNumberCommand(const SavedNumbers& saved, std::string_view numberText, NumberDialogs& dialogs);
-
-// "Delete": asks first, then needs a selected number, deletes it, and
-// selects the first remaining number, which is loaded into the number box.
-struct DeleteOutcome {
-    bool listChanged = false;                  // read the list again: `list`
-    std::vector<std::string> list;
-    std::optional<std::string> loadedNumber;   // the first entry's number, for the number box
-};
-DeleteOutcome deleteNumberCommand(const SavedNumbers& saved, const std::optional<std::string>& selected,
-                                  NumberDialogs& dialogs);
 
 }  // namespace numbers

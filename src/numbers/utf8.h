@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/utf8.h"
+#include "core/utf8.h"
 
 // The number panels count and reverse text by character, not by byte:
 // Arabic letters take two bytes in UTF-8, and the division counts every

@@ -1,11 +1,14 @@
 #include "reading/auto_scroll.h"
 
-#include "app/frm_main.h"
-#include "app/prompter.h"
-#include "app/select_all_on_focus.h"
+#include "ui/panel_support.h"
+#include "shell/commands.h"
+#include "shell/main_state.h"
+#include "shell/shell.h"
+#include "shell/prompter.h"
+#include "ui/select_all_on_focus.h"
 #include "reading/navigation.h"
 #include "reading/navigation_logic.h"
-#include "reading/panel_frame.h"
+#include "ui/panel_frame.h"
 #include "reading/reading_view.h"
 #include "reading/verse_renderer.h"
 
@@ -19,14 +22,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using ui::qs;
+
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
-AutoScroll::AutoScroll(frmMain& main, Navigation& navigation)
-    : QObject(&main), main_(main), navigation_(navigation), timer_(new QTimer(this))
+AutoScroll::AutoScroll(Shell& main, Navigation& navigation)
+    : QObject(&navigation), main_(main), navigation_(navigation), timer_(new QTimer(this))
 {
     timer_->setObjectName(QStringLiteral("timerScroll"));
     connect(timer_, &QTimer::timeout, this, [this] { timerScroll_Timer(); });
@@ -86,17 +90,17 @@ void AutoScroll::install()
     QWidget::setTabOrder(setOn_, setOff_);
     main_.installPanel(panel_);
 
-    main_.setCommand(QStringLiteral("mnuASV_Click"), [this] { mnuASV_Click(); });
-    main_.setCommand(QStringLiteral("cmbAutoScroll_Click"), [this] { cmbAutoScroll_Click(); });
-    main_.setCommand(QStringLiteral("Command10_Click"), [this] { Command10_Click(); });
-    main_.setCommand(QStringLiteral("Command12_Click"), [this] { Command12_Click(); });
-    connect(speed_, &QComboBox::activated, this, [this] { main_.runCommand(QStringLiteral("cmbAutoScroll_Click")); });
+    main_.setCommand(cmd::mnuASV_Click, [this] { mnuASV_Click(); });
+    main_.setCommand(cmd::cmbAutoScroll_Click, [this] { cmbAutoScroll_Click(); });
+    main_.setCommand(cmd::Command10_Click, [this] { Command10_Click(); });
+    main_.setCommand(cmd::Command12_Click, [this] { Command12_Click(); });
+    connect(speed_, &QComboBox::activated, this, [this] { main_.runCommand(cmd::cmbAutoScroll_Click); });
     // A speed restored from the settings leaves the box as its choice
     // would: editable only for "Custom".
     connect(speed_, &QComboBox::currentIndexChanged, this,
             [this](int index) { perCharacter_->setEnabled(index == reading::kCustomSpeedIndex); });
-    connect(setOn_, &QPushButton::clicked, this, [this] { main_.runCommand(QStringLiteral("Command10_Click")); });
-    connect(setOff_, &QPushButton::clicked, this, [this] { main_.runCommand(QStringLiteral("Command12_Click")); });
+    main_.bindButton(setOn_, cmd::Command10_Click);
+    main_.bindButton(setOff_, cmd::Command12_Click);
 }
 
 void AutoScroll::mnuASV_Click()
@@ -121,7 +125,7 @@ void AutoScroll::cmbAutoScroll_Click()
 
 void AutoScroll::Command10_Click()
 {
-    if (main_.reading().lblPage()->text() == QLatin1String(reading::kModeResult)) {
+    if (main_.reading().mode() == ListMode::Result) {
         if (!main_.prompter().askYesNo(QStringLiteral("Click yes to start reading the Quran.\r\n"
                                                       "Else click No to stay on the Search page.")))
             return;
@@ -141,7 +145,7 @@ void AutoScroll::Command12_Click()
 
 void AutoScroll::scheduleNextStep()
 {
-    interval_ = reading::scrollInterval(perCharacter_->text().toStdString(), main_.reading().msg()->model().length());
+    interval_ = reading::scrollInterval(perCharacter_->text().toStdString(), main_.reading().text().length());
     if (on_ && interval_ > 0)
         timer_->start(interval_);
     else
@@ -156,10 +160,10 @@ void AutoScroll::timerScroll_Timer()
         return;
     stepping_ = true;
     timer_->stop();
-    QListWidget* list = main_.verseList();
+    QListWidget* list = main_.reading().verseList();
     const int current = list->currentRow();
     if (current >= list->count() - 1) {
-        if (main_.reading().lblPage()->text() == QLatin1String(reading::kModeVerses)) {
+        if (main_.reading().mode() == ListMode::Verses) {
             QComboBox* suras = main_.sqCh();
             const int last = suras->count() - 1;
             main_.setSuraIndex(suras->currentIndex() < last ? suras->currentIndex() + 1 : 1);

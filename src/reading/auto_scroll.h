@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class frmMain;
+class Shell;
 class Navigation;
 class PanelFrame;
 class QComboBox;
@@ -17,15 +17,15 @@ class QTimer;
 class AutoScroll : public QObject {
     Q_OBJECT
 public:
-    AutoScroll(frmMain& main, Navigation& navigation);
+    AutoScroll(Shell& main, Navigation& navigation);
 
     // Builds the panel and registers the commands with the main window.
     void install();
 
     void mnuASV_Click();
     void cmbAutoScroll_Click();
-    void Command10_Click();
-    void Command12_Click();
+    void Command10_Click();  // "Set On"
+    void Command12_Click();  // "Set Off"
     void timerScroll_Timer();
 
     // On between "Set On" and "Set Off" (an interval of 0 is on but never fires).
@@ -42,7 +42,7 @@ private:
     // The delay for the text now in the reading pane, and the timer set to it.
     void scheduleNextStep();
 
-    frmMain& main_;
+    Shell& main_;
     Navigation& navigation_;
     PanelFrame* panel_ = nullptr;
     QComboBox* speed_ = nullptr;

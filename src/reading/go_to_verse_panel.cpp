@@ -1,6 +1,6 @@
 #include "reading/go_to_verse_panel.h"
 
-#include "app/select_all_on_focus.h"
+#include "ui/select_all_on_focus.h"
 
 #include <QGridLayout>
 #include <QLabel>

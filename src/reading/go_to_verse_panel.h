@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reading/panel_frame.h"
+#include "ui/panel_frame.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,7 +1,9 @@
 #include "reading/navigation.h"
 
-#include "app/frm_main.h"
-#include "app/prompter.h"
+#include "shell/commands.h"
+#include "shell/main_state.h"
+#include "shell/shell.h"
+#include "shell/prompter.h"
 #include "db/numeric.h"
 #include "db/recordset.h"
 #include "reading/auto_scroll.h"
@@ -20,13 +22,15 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include <algorithm>
+#include <optional>
 #include <chrono>
 
 namespace {
 
-bool isMode(frmMain& m, const char* mode) { return m.reading().lblPage()->text() == QLatin1String(mode); }
+bool isMode(Shell& m, ListMode mode) { return m.reading().mode() == mode; }
 
 // The lowest and highest verse number stored for a sura.
 std::optional<std::pair<int, int>> verseSpan(db::Database& db, int sura)
@@ -40,41 +44,50 @@ std::optional<std::pair<int, int>> verseSpan(db::Database& db, int sura)
 
 }  // namespace
 
-Navigation::Navigation(frmMain& main) : QObject(&main), main_(main)
+Navigation::Navigation(Shell& main) : QObject(&main.window()), main_(main)
 {
     setObjectName(QStringLiteral("Navigation"));
 }
 
-QListWidget* Navigation::list() const { return main_.verseList(); }
+Navigation::~Navigation()
+{
+    // Stop watching before the verse list can send this anything more.
+    if (watched_) {
+        watched_->removeEventFilter(this);
+        watched_->viewport()->removeEventFilter(this);
+    }
+}
+
+QListWidget* Navigation::list() const { return main_.reading().verseList(); }
 
 void Navigation::install()
 {
-    const std::pair<const char*, void (Navigation::*)()> commands[] = {
-        {"sqCh_Click", &Navigation::sqCh_Click},
-        {"cmdRandom_Click", &Navigation::cmdRandom_Click},
-        {"Command5_Click", &Navigation::Command5_Click},
-        {"Command15_Click", &Navigation::Command15_Click},
-        {"mnuGoToVerse_Click", &Navigation::mnuGoToVerse_Click},
-        {"mnuJumpCursor_Click", &Navigation::mnuJumpCursor_Click},
-        {"mnuChroOrder_Click", &Navigation::mnuChroOrder_Click},
-        {"sqRv_Click", &Navigation::sqRv_Click},
-        {"Command8_Click", &Navigation::Command8_Click},
-        {"Command9_Click", &Navigation::Command9_Click},
+    const std::pair<QLatin1String, void (Navigation::*)()> commands[] = {
+        {cmd::sqCh_Click, &Navigation::sqCh_Click},
+        {cmd::cmdRandom_Click, &Navigation::cmdRandom_Click},
+        {cmd::Command5_Click, &Navigation::Command5_Click},
+        {cmd::Command15_Click, &Navigation::Command15_Click},
+        {cmd::mnuGoToVerse_Click, &Navigation::mnuGoToVerse_Click},
+        {cmd::mnuJumpCursor_Click, &Navigation::mnuJumpCursor_Click},
+        {cmd::mnuChroOrder_Click, &Navigation::mnuChroOrder_Click},
+        {cmd::sqRv_Click, &Navigation::sqRv_Click},
+        {cmd::Command8_Click, &Navigation::Command8_Click},
+        {cmd::Command9_Click, &Navigation::Command9_Click},
     };
     for (const auto& [name, command] : commands)
-        main_.setCommand(QString::fromLatin1(name), [this, command] { (this->*command)(); });
+        main_.setCommand(name, [this, command] { (this->*command)(); });
     main_.setVerseListKeyHandler([this](int key, Qt::KeyboardModifiers m) { VerseList_KeyUp(key, m); });
 
     goToVerse_ = new GoToVersePanel;
     main_.installPanel(goToVerse_);
     connect(goToVerse_->txtSuraNumber(), &QLineEdit::textChanged, this, [this] { txtSuraNumber_Change(); });
-    connect(goToVerse_->Command15(), &QPushButton::clicked, this,
-            [this] { main_.runCommand(QStringLiteral("Command15_Click")); });
+    main_.bindButton(goToVerse_->Command15(), cmd::Command15_Click);
 
     autoScroll_ = new AutoScroll(main_, *this);
     autoScroll_->install();
 
     QListWidget* l = list();
+    watched_ = l;
     l->installEventFilter(this);
     l->viewport()->installEventFilter(this);
     // The check boxes only show which entries are selected: a click on one
@@ -136,13 +149,8 @@ void Navigation::sqCh_Change()
     }
     ReadingView& r = main_.reading();
     r.showMSG();
-    r.lblPage()->setText(QString::fromLatin1(reading::kModeVerses));
-    r.cmbList()->hide();
-    r.command2()->show();
-    r.command3()->show();
-    r.command8()->hide();
-    r.command9()->hide();
-    r.cmdGoBack()->hide();
+    r.setMode(ListMode::Verses);
+    r.showVerseButtons();
     main_.state().wideReading = 0;
     main_.Form_Resize();
     OpenSura();
@@ -157,8 +165,7 @@ void Navigation::OpenSura()
     getVerseCount(sura);
     if (s.generalRs.open("select RvOrder from SuraTable where ChOrder=" + std::to_string(sura), s.connection) &&
         !s.generalRs.eof())
-        s.revelationOrderText =
-            QStringLiteral("Sura Revelation Order = ") + QString::fromStdString(s.generalRs.field(0).toString());
+        s.revelationOrderText = "Sura Revelation Order = " + s.generalRs.field(0).toString();
     s.generalRs.close();
     r.showVerse(sura, 0);
     r.OpenVerse();
@@ -171,7 +178,8 @@ void Navigation::getVerseCount(int sura)
     MainState& s = main_.state();
     QListWidget* l = list();
     s.verseRs.close();
-    s.loadingList = true;
+    // The list's check events do nothing until this is done, even if it throws.
+    std::optional<QScopedValueRollback<bool>> quiet(std::in_place, s.loadingList, true);
     l->clear();
     if (const auto span = verseSpan(s.connection, sura)) {
         QStringList entries;
@@ -182,7 +190,7 @@ void Navigation::getVerseCount(int sura)
     // A sura opens at its first verse, so that choosing one shows it at once
     // and the keys and auto-scroll go on from there.
     l->setCurrentRow(l->count() > 0 ? 0 : -1, QItemSelectionModel::NoUpdate);
-    s.loadingList = false;
+    quiet.reset();
     if (s.startFlag == 1 && l->count() > 0) {
         const int pick = static_cast<int>((l->count() - 1) * s.nextRandom());
         l->setCurrentRow(pick, QItemSelectionModel::NoUpdate);
@@ -249,7 +257,7 @@ bool Navigation::JumpToVerse(const QString& reference)
     if (!span || ref->verse < span->first || ref->verse > span->second)
         return false;
     main_.setSuraIndex(ref->sura);
-    list()->setCurrentRow(ref->verse - span->first, QItemSelectionModel::NoUpdate);
+    list()->setCurrentRow(reading::verseListIndex(*ref), QItemSelectionModel::NoUpdate);
     VerseList_KeyUp(0);
     return true;
 }
@@ -259,12 +267,12 @@ void Navigation::mnuGoToVerse_Click()
     QListWidgetItem* item = list()->currentItem();
     if (!item || !JumpToVerse(item->text()))
         return;
-    main_.reading().cmdGoBack()->show();
+    main_.reading().showGoBack();
 }
 
 void Navigation::mnuJumpCursor_Click()
 {
-    richtext::RichTextDocument& pane = main_.reading().msg()->model();
+    richtext::RichTextDocument& pane = main_.reading().text();
     if (const auto run = reading::referenceAtCaret(pane.text16(), pane.selStart())) {
         pane.select(run->start, run->length);
         if (run->ref && JumpToVerse(QString::fromStdString(run->ref->display())))
@@ -293,11 +301,12 @@ void Navigation::sqRv_Click()
 
 namespace {
 
-void turnPage(frmMain& main, const reading::PageTurn& turn)
+void turnPage(Shell& main, const reading::PageTurn& turn)
 {
     MainState& s = main.state();
-    QListWidget* l = main.verseList();
-    s.loadingList = true;
+    QListWidget* l = main.reading().verseList();
+    // The list's check events do nothing until this is done, even if it throws.
+    std::optional<QScopedValueRollback<bool>> quiet(std::in_place, s.loadingList, true);
     for (const auto& range : turn.uncheck)
         for (int k = range.first; k <= range.last; ++k)
             if (QListWidgetItem* item = l->item(k))
@@ -306,7 +315,7 @@ void turnPage(frmMain& main, const reading::PageTurn& turn)
         if (QListWidgetItem* item = l->item(k))
             item->setSelected(true);
     s.resultPicked = turn.picked;
-    s.loadingList = false;
+    quiet.reset();
     if (QListWidgetItem* first = l->item(turn.check.first))
         l->scrollToItem(first, QAbstractItemView::PositionAtTop);
     main.reading().OpenVerse();
@@ -329,18 +338,18 @@ void Navigation::Command9_Click()
 void Navigation::VerseList_ItemCheck(int index)
 {
     MainState& s = main_.state();
-    if (isMode(main_, reading::kModePages)) {
+    if (isMode(main_, ListMode::Pages)) {
         if (QListWidgetItem* item = list()->item(index); item && item->isSelected() && index == currentIndex()) {
             s.prompter->information(QStringLiteral("Selection possible only in Verses"));
             item->setSelected(false);
         }
         return;
     }
-    if (isMode(main_, reading::kModeVerses)) {
+    if (isMode(main_, ListMode::Verses)) {
         s.curVerseIdx = -1;
         return;
     }
-    if (isMode(main_, reading::kModeResult)) {
+    if (isMode(main_, ListMode::Result)) {
         s.curVerseIdx = -1;
         if (!s.loadingList) {
             s.curVerseIdx = currentIndex();
@@ -351,7 +360,11 @@ void Navigation::VerseList_ItemCheck(int index)
 
 bool Navigation::eventFilter(QObject* watched, QEvent* event)
 {
-    QListWidget* l = list();
+    // Only the list it watches, and only while it stands: never reach
+    // through the window for it here.
+    QListWidget* l = watched_;
+    if (!l)
+        return QObject::eventFilter(watched, event);
     if (watched == l->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* e = static_cast<QMouseEvent*>(event);
         QListWidgetItem* item = l->itemAt(e->position().toPoint());
@@ -391,14 +404,14 @@ bool Navigation::eventFilter(QObject* watched, QEvent* event)
 void Navigation::VerseList_MouseDown(Qt::MouseButton button, int previousIndex)
 {
     MainState& s = main_.state();
-    if (button == Qt::LeftButton && isMode(main_, reading::kModePages)) {
+    if (button == Qt::LeftButton && isMode(main_, ListMode::Pages)) {
         showFrontMatterPage();
-    } else if (button == Qt::LeftButton && isMode(main_, reading::kModeVerses)) {
+    } else if (button == Qt::LeftButton && isMode(main_, ListMode::Verses)) {
         if (previousIndex != currentIndex())
             setChecked(previousIndex, false);
         s.curVerseIdx = currentIndex();
         main_.reading().OpenVerse();
-    } else if (button == Qt::RightButton && isMode(main_, reading::kModeResult)) {
+    } else if (button == Qt::RightButton && isMode(main_, ListMode::Result)) {
         if (QMenu* menu = main_.popupMenu(QStringLiteral("mnuPopup1")))
             menu->popup(QCursor::pos());
     }
@@ -415,7 +428,7 @@ void Navigation::showFrontMatterPage()
         return;
     db::Recordset rs;
     if (rs.open("select * from frontmatter where page=" + std::to_string(*page), s.connection) && !rs.eof())
-        main_.reading().msg()->model().setRtf(rs.field("Matter").toString());
+        main_.reading().text().setRtf(rs.field("Matter").toString());
 }
 
 void Navigation::VerseList_KeyUp(int key, Qt::KeyboardModifiers modifiers)
@@ -431,11 +444,11 @@ void Navigation::VerseList_KeyUp(int key, Qt::KeyboardModifiers modifiers)
     MainState& s = main_.state();
     ReadingView& r = main_.reading();
     QListWidget* l = list();
-    if (isMode(main_, reading::kModePages)) {
+    if (isMode(main_, ListMode::Pages)) {
         showFrontMatterPage();
         return;
     }
-    if (!isMode(main_, reading::kModeVerses)) {
+    if (!isMode(main_, ListMode::Verses)) {
         r.OpenVerse();
         return;
     }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <optional>
 
 class AutoScroll;
-class frmMain;
+class Shell;
 class GoToVersePanel;
 class QListWidget;
 
@@ -16,13 +17,13 @@ class QListWidget;
 // what checking, clicking and releasing keys in the verse list do in each
 // of its modes. Auto-scroll runs on top of it.
 //
-// It is a child of the main window named "Navigation": other subsystems
-// reach JumpToVerse, sqCh_Change and VerseList_KeyUp(0) through
-// main.findChild<Navigation*>().
+// Other subsystems that jump or show the verses again (JumpToVerse,
+// sqCh_Change, VerseList_KeyUp(0)) are handed it when they are installed.
 class Navigation : public QObject {
     Q_OBJECT
 public:
-    explicit Navigation(frmMain& main);
+    explicit Navigation(Shell& main);
+    ~Navigation() override;
 
     // Registers the commands with the main window, installs the "Go to
     // Verse" and auto-scroll panels and hooks the verse list.
@@ -36,9 +37,9 @@ public:
     void cmdRandom_Click();
 
     // ---- jumps ----------------------------------------------------------------------
-    void Command5_Click();
+    void Command5_Click();  // "Go to Verse (F6)"
     void txtSuraNumber_Change();
-    void Command15_Click();
+    void Command15_Click();  // "JUMP TO VERSE"
     // Opens the sura of a reference ("2:255", "2:255]") and shows the verse
     // alone. A reference that names no stored verse changes nothing; the
     // result says whether the jump was made.
@@ -49,9 +50,8 @@ public:
     void sqRv_Click();
 
     // ---- result pages ---------------------------------------------------------------
-    void Command8_Click();
-    void Command9_Click();
-
+    void Command8_Click();  // "Show Next 50 Verses"
+    void Command9_Click();  // "Show First 50 Verses"
     // ---- the verse list -------------------------------------------------------------
     // Navigation keys are PageUp … Down (Qt's key codes) and 0, which other
     // commands use to check and show the current entry.
@@ -75,7 +75,9 @@ private:
     QListWidget* list() const;
     void setChecked(int index, bool on);
 
-    frmMain& main_;
+    Shell& main_;
+    // The verse list whose events this watches, while it exists.
+    QPointer<QListWidget> watched_;
     GoToVersePanel* goToVerse_ = nullptr;
     AutoScroll* autoScroll_ = nullptr;
     // The last verse of the sura typed in the "Go to Verse" panel.

@@ -1,9 +1,10 @@
 #include "reading/reading_view.h"
 
-#include "app/main_state.h"
+#include "shell/main_state.h"
 #include "reading/richtext/codepage.h"
 #include "reading/verse_format.h"
-#include "reading/wrap_button.h"
+#include "ui/panel_support.h"
+#include "ui/wrap_button.h"
 
 #include <QApplication>
 #include <QFont>
@@ -26,14 +27,43 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
     return b;
 }
 
+// The caption above the verse list for each mode, and back.
+std::string captionOf(ListMode mode)
+{
+    switch (mode) {
+    case ListMode::Verses:
+        return reading::kModeVerses;
+    case ListMode::Result:
+        return reading::kModeResult;
+    case ListMode::Pages:
+        return reading::kModePages;
+    case ListMode::None:
+        break;
+    }
+    return {};
+}
+
+ListMode modeOf(const std::string& caption)
+{
+    for (ListMode m : {ListMode::Verses, ListMode::Result, ListMode::Pages})
+        if (caption == captionOf(m))
+            return m;
+    return ListMode::None;
+}
+
 }  // namespace
+
+reading::RenderSession renderSession(MainState& s)
+{
+    return {s.connection, s.verseRs, s.footnoteRs, s.keepHeader, s.readAllVerses, s.revelationOrderText};
+}
 
 ReadingView::ReadingView(MainState& state, reading::DisplaySettings& display, reading::HighlightSettings& highlight,
                          QWidget* parent)
     : QObject(parent), state_(state), parent_(parent),
       msg_(new RichTextPane(parent, richtext::Font{"Arial", 0, "fswiss"}, 24)),
       rtfFootnote_(new RichTextPane(parent, richtext::Font{"Arial", 0, "fswiss"}, 20)),
-      renderer_(state, display, highlight, surface_, msg_->model(), rtfFootnote_->model(), fordata_)
+      renderer_(renderSession(state), display, highlight, surface_, msg_->model(), rtfFootnote_->model(), fordata_)
 {
     msg_->setObjectName(QStringLiteral("Msg"));
     msg_->setReadOnly(true);
@@ -119,16 +149,72 @@ void ReadingView::attachStatusBar(QStatusBar* bar)
         bar->addWidget(l, 1);
 }
 
+// ---- verbs --------------------------------------------------------------------
+
+void ReadingView::setMode(ListMode mode)
+{
+    state_.listMode = mode;
+    lblPage_->setText(QString::fromStdString(captionOf(mode)));
+}
+
+ListMode ReadingView::mode() const { return state_.listMode; }
+
+void ReadingView::showVerseButtons()
+{
+    cmbList_->hide();
+    command2_->show();
+    command3_->show();
+    command8_->hide();
+    command9_->hide();
+    cmdGoBack_->hide();
+}
+
+void ReadingView::showResultButtons()
+{
+    for (QPushButton* b : {command2_, command3_, command8_, command9_})
+        b->show();
+    cmdGoBack_->hide();
+}
+
+void ReadingView::showGoBack() { cmdGoBack_->show(); }
+
+void ReadingView::showCategories(bool on) { cmbList_->setVisible(on); }
+
+void ReadingView::setCategory(const QString& category) { cmbList_->setCurrentText(category); }
+
+QString ReadingView::category() const { return cmbList_->currentText(); }
+
+richtext::RichTextDocument& ReadingView::text() { return msg_->model(); }
+
+void ReadingView::raiseText() { msg_->raise(); }
+
+void ReadingView::focusText() { msg_->setFocus(Qt::OtherFocusReason); }
+
+void ReadingView::showDocument(const QString& path)
+{
+    if (wb_->isHidden()) {
+        wb_->show();
+        wb_->navigate(QStringLiteral("about:blank"));
+        msg_->hide();
+        msg_->model().clear();
+        for (QWidget* w : std::initializer_list<QWidget*>{cmbList_, verseList_, command2_, command3_, command8_,
+                                                          command9_, cmdGoBack_})
+            w->hide();
+        setMode(ListMode::None);
+    }
+    wb_->navigate(path);
+}
+
 // ---- the surface the verse display reads and writes --------------------------
 
 std::string ReadingView::Surface::lblPage() const
 {
-    return v_.lblPage_->text().toStdString();
+    return captionOf(v_.mode());
 }
 
 void ReadingView::Surface::setLblPage(const std::string& caption)
 {
-    v_.lblPage_->setText(QString::fromStdString(caption));
+    v_.setMode(modeOf(caption));
 }
 
 std::string ReadingView::Surface::lblNotes() const
@@ -156,12 +242,9 @@ bool ReadingView::Surface::verseChecked(int index) const
 void ReadingView::Surface::showListButtons(ListButtons which)
 {
     const bool verses = which == ListButtons::Verses;
-    v_.cmbList_->hide();
+    v_.showVerseButtons();
     v_.command2_->setVisible(verses);
     v_.command3_->setVisible(verses);
-    v_.command8_->hide();
-    v_.command9_->hide();
-    v_.cmdGoBack_->hide();
 }
 
 void ReadingView::Surface::setStatusText(int panel, const std::string& text)
@@ -219,9 +302,10 @@ int ReadingView::HighlightText(QWidget* window, RichTextPane& pane, const QStrin
     const bool suspend = !keepDrawing && window && window->updatesEnabled();
     if (suspend)
         window->setUpdatesEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int marked = reading::highlightText(pane.model(), w, colour, allOccurrences);
-    QApplication::restoreOverrideCursor();
+    const int marked = [&] {
+        const ui::WaitCursor wait;
+        return reading::highlightText(pane.model(), w, colour, allOccurrences);
+    }();
     if (suspend)
         window->setUpdatesEnabled(true);
     return marked;

@@ -4,6 +4,7 @@
 #include "reading/rich_text_pane.h"
 #include "reading/verse_renderer.h"
 #include "reading/web_pane.h"
+#include "shell/main_state.h"
 
 #include <QObject>
 
@@ -17,10 +18,9 @@ class QListWidget;
 class QPushButton;
 class QStatusBar;
 class QWidget;
-struct MainState;
 
 // The reading view: the reading pane Msg, the side pane rtfFootnote, the
-// scratch panes fordata and fordata2, the verse list with its caption and
+// scratch pane fordata, the verse list with its caption and
 // buttons, the web pane wb and the status texts, and the verse display
 // that fills them (OpenVerse and the procedures around it).
 //
@@ -28,6 +28,9 @@ struct MainState;
 // documented objectNames; the main window places them. The status bar's
 // three panels are QLabels (objectNames StatusBar1Panel1 … 3); put them in
 // a status bar with attachStatusBar().
+// The verse display's share of the window's state.
+reading::RenderSession renderSession(MainState& state);
+
 class ReadingView : public QObject {
     Q_OBJECT
 public:
@@ -35,12 +38,33 @@ public:
                 QWidget* parent);
     ~ReadingView() override;
 
-    // ---- the widgets ---------------------------------------------------------
+    // ---- what the subsystems ask of it --------------------------------------
+    // The verse list's mode, kept in the shared state; the caption above
+    // the list shows it.
+    void setMode(ListMode mode);
+    ListMode mode() const;
+    // The buttons under the verse list: select all / none for verses; those
+    // and the page buttons for a result list; "Go Back" after a jump.
+    void showVerseButtons();
+    void showResultButtons();
+    void showGoBack();
+    // The category box of a result list.
+    void showCategories(bool on);
+    void setCategory(const QString& category);
+    QString category() const;
+    // The reading pane's text, and bringing the pane forward or focusing it.
+    richtext::RichTextDocument& text();
+    void raiseText();
+    void focusText();
+    // A document (HTML) in the web pane in place of the reading pane, the
+    // verse list and its buttons.
+    void showDocument(const QString& path);
+    // The scratch pane (a model only: nothing shows it).
+    richtext::RichTextDocument& fordata() { return fordata_; }
+
+    // ---- the widgets, for the window that places them -----------------------
     RichTextPane* msg() const { return msg_; }
     RichTextPane* rtfFootnote() const { return rtfFootnote_; }
-    // The scratch panes (models only: nothing shows them).
-    richtext::RichTextDocument& fordata() { return fordata_; }
-    richtext::RichTextDocument& fordata2() { return fordata2_; }
     QLabel* lblNotes() const { return lblNotes_; }
     QLabel* lblPage() const { return lblPage_; }
     // Checked entries are the selected ones: the check boxes show the selection.
@@ -102,7 +126,6 @@ private:
     RichTextPane* msg_ = nullptr;
     RichTextPane* rtfFootnote_ = nullptr;
     richtext::RichTextDocument fordata_;
-    richtext::RichTextDocument fordata2_;
     QLabel* lblNotes_ = nullptr;
     QLabel* lblPage_ = nullptr;
     QListWidget* verseList_ = nullptr;

@@ -209,6 +209,8 @@ std::optional<uint32_t> highlightColour(std::string_view name)
     return std::nullopt;
 }
 
+std::string wordToMark(std::string_view box) { return replaceAll(std::string(box), "''", "'"); }
+
 std::vector<uint32_t> readColorTable(std::string_view rtf)
 {
     std::vector<uint32_t> list{0};

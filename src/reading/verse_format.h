@@ -38,8 +38,13 @@ struct ProcessResult {
 ProcessResult processForData(richtext::RichTextDocument& pane, const ProcessOptions& options, int verse);
 ProcessResult processForData(std::string_view words, const ProcessOptions& options, int verse);
 
-// The colour value of a highlight colour name, nullopt for any other text.
+// The colour value of a highlight colour name, nullopt for any other text
+// (an empty one too: nothing is marked).
 std::optional<uint32_t> highlightColour(std::string_view name);
+
+// The word a highlight box marks: the search doubles apostrophes, the pane
+// shows them single. An empty box marks nothing.
+std::string wordToMark(std::string_view box);
 
 // The document's colour table as the program lists it: element 0 is the
 // automatic colour (0), element k is colour-table entry k as

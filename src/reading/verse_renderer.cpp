@@ -1,7 +1,8 @@
 #include "reading/verse_renderer.h"
 
-#include "app/main_state.h"
-#include "db/log.h"
+#include "db/database.h"
+#include "db/recordset.h"
+#include "core/log.h"
 #include "db/numeric.h"
 #include "db/schema.h"
 #include "reading/richtext/codepage.h"
@@ -73,7 +74,7 @@ std::string resultEntryText(std::string_view entry)
     return out;
 }
 
-VerseRenderer::VerseRenderer(MainState& state, DisplaySettings& display, HighlightSettings& highlight,
+VerseRenderer::VerseRenderer(RenderSession state, DisplaySettings& display, HighlightSettings& highlight,
                              ReadingSurface& surface, richtext::RichTextDocument& msg,
                              richtext::RichTextDocument& footnote, richtext::RichTextDocument& fordata)
     : state_(state), display_(display), highlight_(highlight), surface_(surface), msg_(msg), footnote_(footnote),
@@ -201,7 +202,7 @@ void VerseRenderer::renderVerses()
                 setStatus(1, "");
                 setStatus(2, "");
             }
-            setStatus(3, state_.revelationOrderText.toStdString());
+            setStatus(3, state_.revelationOrderText);
             state_.verseRs.moveNext();
         }
     }
@@ -272,7 +273,7 @@ void VerseRenderer::highlightWords()
     if (!colour)
         return;
     for (int k = 0; k < kHighlightBoxes; ++k) {
-        const std::string word = replaceAll(highlight_.txtHL(k), "''", "'");
+        const std::string word = wordToMark(highlight_.txtHL(k));
         if (!word.empty())
             highlightText(msg_, word, *colour, true);
     }

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
-struct MainState;
+namespace db {
+class Database;
+class Recordset;
+}  // namespace db
 
 // Verse rendering without windows: OpenVerse and the procedures around it,
 // working on pane models and on a small surface that stands for the
@@ -86,9 +89,24 @@ public:
     void check(int index, bool on = true) { checked.at(static_cast<size_t>(index)) = on; }
 };
 
+// What the verse display shares with the rest of the program: the open
+// text database, the recordsets it moves through and the flags other
+// commands set. The window hands in its own; the command line its locals.
+struct RenderSession {
+    db::Database& connection;
+    db::Recordset& verseRs;
+    db::Recordset& footnoteRs;
+    // The next rendering appends after what the reading pane already shows.
+    bool& keepHeader;
+    // Automatic reading of each display.
+    const bool& readAllVerses;
+    // "Sura Revelation Order = n", shown in the third status panel.
+    const std::string& revelationOrderText;
+};
+
 class VerseRenderer {
 public:
-    VerseRenderer(MainState& state, DisplaySettings& display, HighlightSettings& highlight, ReadingSurface& surface,
+    VerseRenderer(RenderSession state, DisplaySettings& display, HighlightSettings& highlight, ReadingSurface& surface,
                   richtext::RichTextDocument& msg, richtext::RichTextDocument& footnote,
                   richtext::RichTextDocument& fordata);
 
@@ -116,7 +134,7 @@ private:
     void fillSidePane(int sura, int verse);
     void setStatus(int panel, const std::string& text) { surface_.setStatusText(panel, text); }
 
-    MainState& state_;
+    RenderSession state_;
     DisplaySettings& display_;
     HighlightSettings& highlight_;
     ReadingSurface& surface_;

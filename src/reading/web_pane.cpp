@@ -1,6 +1,6 @@
 #include "reading/web_pane.h"
 
-#include "app/prompter.h"
+#include "shell/prompter.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -133,10 +133,3 @@ bool WebPane::saveAs(Prompter& prompter)
     return saveAs(file);
 }
 
-void WebPane::focusView()
-{
-    if (view_)
-        view_->setFocus();
-    else
-        setFocus();
-}

@@ -28,7 +28,6 @@ public:
     bool saveAs(const QString& file);
     // Asks where to save, then saves; false when cancelled or nothing is shown.
     bool saveAs(Prompter& prompter);
-    void focusView();
     bool engineStarted() const { return view_ != nullptr; }
     QWebEngineView* view() const { return view_; }
 

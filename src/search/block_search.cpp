@@ -13,8 +13,6 @@ namespace search {
 
 namespace {
 
-bool isOperator(char c) { return c == kMustContain || c == kMustNotContain || c == kAlternative; }
-
 bool contains(std::string_view text, const std::string& word, int mode)
 {
     return db::instrPosition(1, text, word, mode) > 0;
@@ -136,37 +134,12 @@ std::vector<bool> matchByVerse(const std::vector<BlockVerse>& verses, size_t siz
 
 BlockQuery parseBlockQuery(std::string_view text)
 {
-    std::vector<std::string> words(1);
-    std::vector<char> codes(1, 0);
-    size_t k = 0;
-    std::string current;
-    const size_t len = text.size();
-    size_t pos = 1;
-    for (; pos < len; ++pos) {
-        const char c = text[pos - 1];
-        if (isOperator(c)) {
-            if (pos != 1) {
-                words[k] = std::move(current);
-                current.clear();
-                ++k;
-                words.emplace_back();
-                codes.push_back(0);
-            }
-            codes[k] = c;
-        } else {
-            current.push_back(c);
-        }
-    }
-    if (pos != 1) {
-        current.push_back(text[pos - 1]);
-        words[k] = std::move(current);
-    }
-
+    const std::vector<QueryPart> parts = splitAtOperators(text);
     BlockQuery q;
-    q.slotsUsed = static_cast<int>(k + 1);
-    for (size_t i = 0; i < words.size(); ++i) {
-        std::string w(trimSpaces(words[i]));
-        switch (codes[i]) {
+    q.slotsUsed = static_cast<int>(parts.size());
+    for (const QueryPart& part : parts) {
+        std::string w(trimSpaces(part.word));
+        switch (part.op) {
         case kMustNotContain:
             q.excluded.push_back(std::move(w));
             break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reading/display_settings.h"
 #include "search/word_slots.h"
 
 #include <array>
@@ -11,7 +12,7 @@
 // occur in the reading pane, filled by hand or by a search.
 namespace search {
 
-inline constexpr int kHighlightBoxes = 13;
+using reading::kHighlightBoxes;
 using HighlightWords = std::array<std::string, kHighlightBoxes>;
 
 // ClearHL: every box empty.
@@ -23,23 +24,5 @@ inline HighlightWords clearHL() { return {}; }
 // index (the first 13; word-group expansions and "\" words included).
 HighlightWords highlightWordsFromSearch(const WordSlots& slots, bool advancedVisible, bool highlightTicked,
                                         bool ignoreNormalTicked);
-
-// The words the highlight pass marks, box by box: the search doubles
-// apostrophes, the pane shows them single; empty boxes mark nothing.
-std::vector<std::string> wordsToMark(const HighlightWords& boxes);
-
-// The colour names of the highlight colour list and their values (red in
-// the low byte).
-inline constexpr std::array<std::string_view, 4> kHighlightColourNames = {"Yellow", "Red", "Green", "Blue"};
-// The value for the list's text; an unknown text marks in yellow.
-long highlightColour(std::string_view colourName);
-
-// opHM_Click: ticking "Highlight Color:" shows the colour list; unticking
-// hides it and goes back to yellow.
-struct ColourChoice {
-    bool listVisible = false;
-    int listIndex = 0;
-};
-ColourChoice opHMClick(bool ticked, int listIndex);
 
 }  // namespace search

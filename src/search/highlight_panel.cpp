@@ -1,9 +1,14 @@
 #include "search/highlight_panel.h"
 
+#include "ui/panel_support.h"
+
 #include "search/line_edits.h"
 
-#include "app/frm_main.h"
+#include "shell/commands.h"
+#include "shell/main_state.h"
+#include "shell/shell.h"
 #include "reading/navigation.h"
+#include "reading/reading_view.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -13,39 +18,22 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-HighlightPanel::HighlightPanel(frmMain& main, QWidget* parent) : QFrame(parent), main_(main)
+HighlightPanel::HighlightPanel(Shell& main, Navigation& navigation, QWidget* parent)
+    : PanelFrame(QStringLiteral("frameHL"), parent), main_(main), navigation_(navigation)
 {
-    setObjectName(QStringLiteral("frameHL"));
-    setFrameShape(QFrame::StyledPanel);
-
-    auto* title = new QLabel(QStringLiteral("Highlight Word(s) / Phrase(s)"), this);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
-    auto* page = new QWidget(scroll);
-    page->setAutoFillBackground(false);
-    scroll->setWidget(page);
+    auto* title = ui::title(QStringLiteral("Highlight Word(s) / Phrase(s)"), this);
+    const auto [scroll, form] = ui::scrolledForm(*this);
 
     command28_ = new QPushButton(QStringLiteral("Highlight"), this);
     command28_->setObjectName(QStringLiteral("Command28"));
-    command28_->setDefault(true);
+    // Enter in any box is "Highlight", the panel's default button.
+    setDefaultButton(command28_);
     command28_->setMinimumWidth(110);
-    connect(command28_, &QPushButton::clicked, this, [this] { main_.runCommand(QStringLiteral("Command28_Click")); });
+    main_.bindButton(command28_, cmd::Command28_Click);
 
-    auto* form = new QFormLayout(page);
-    form->setContentsMargins(0, 0, 4, 0);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     for (int i = 0; i < search::kHighlightBoxes; ++i) {
-        auto* e = new QLineEdit(page);
+        auto* e = new QLineEdit(form->parentWidget());
         e->setObjectName(QStringLiteral("txtHL_%1").arg(i));
-        // Enter in any box is "Highlight", the panel's default button.
-        connect(e, &QLineEdit::returnPressed, command28_, &QPushButton::click);
         boxes_[static_cast<size_t>(i)] = e;
         form->addRow(QStringLiteral("%1.").arg(i + 1), e);
     }
@@ -79,7 +67,6 @@ void HighlightPanel::Command28_Click()
 {
     main_.SquezeLeftFrame();
     // Shown again exactly as a key released in the verse list shows it.
-    if (auto* nav = main_.findChild<Navigation*>())
-        nav->VerseList_KeyUp(0);
-    main_.verseList()->setFocus(Qt::OtherFocusReason);
+    navigation_.VerseList_KeyUp(0);
+    main_.reading().verseList()->setFocus(Qt::OtherFocusReason);
 }

@@ -25,8 +25,6 @@ constexpr std::array<AreaInfo, kAreaCount> kAreas = {{
     {"Words", "Sura,Verse", ""},
 }};
 
-bool isOperator(char c) { return c == kMustContain || c == kMustNotContain || c == kAlternative; }
-
 std::string_view codeOf(char c)
 {
     switch (c) {
@@ -171,28 +169,13 @@ void getQSearch(std::string_view text, WordSlots slots, db::Database* db)
             slots.words[static_cast<size_t>(slot)] = std::move(word);
     };
 
-    int k = 0;
-    std::string current;
-    const size_t len = text.size();
-    size_t pos = 1;
-    for (; pos < len; ++pos) {
-        const char c = text[pos - 1];
-        if (isOperator(c)) {
-            if (pos != 1) {
-                store(k, std::move(current));
-                current.clear();
-                ++k;
-            }
-            if (k < kSlotCount)
-                slots.ops[static_cast<size_t>(k)] = std::string(codeOf(c));
-        } else {
-            current.push_back(c);
-        }
-    }
-    // The last character is always taken as text, even an operator.
-    if (pos != 1 && pos == len) {
-        current.push_back(text[pos - 1]);
-        store(k, std::move(current));
+    std::vector<QueryPart> parts = splitAtOperators(text);
+    const int k = static_cast<int>(parts.size()) - 1;
+    for (int i = 0; i <= k; ++i) {
+        QueryPart& part = parts[static_cast<size_t>(i)];
+        if (part.op && i < kSlotCount)
+            slots.ops[static_cast<size_t>(i)] = std::string(codeOf(part.op));
+        store(i, std::move(part.word));
     }
 
     int j = 1;

@@ -1,6 +1,7 @@
 #include "search/search_panel.h"
 
-#include "app/select_all_on_focus.h"
+#include "ui/panel_support.h"
+#include "ui/select_all_on_focus.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,6 +16,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+using ui::named;
+
 namespace {
 
 const QString kAdvancedOpen = QStringLiteral("Advanced <");
@@ -24,13 +27,6 @@ constexpr std::array<const char*, search::kAreaCount> kAreaCaptions = {
     "Sura/Appendix Titles", "Verses", "Subtitles", "Footnotes", "Introduction/Appendix",
     "Glossary", "Index", "My Notes", "My Topics",
 };
-
-template <typename W>
-W* named(W* w, const QString& name)
-{
-    w->setObjectName(name);
-    return w;
-}
 
 // A caption too long for the column wraps: the box has no text of its own
 // and the label beside it, which wraps, ticks it when clicked.
@@ -116,15 +112,9 @@ QGroupBox* group(const QString& title, const char* name, QWidget* parent)
 
 }  // namespace
 
-SearchPanel::SearchPanel(QWidget* parent) : QFrame(parent)
+SearchPanel::SearchPanel(QWidget* parent) : PanelFrame(QStringLiteral("frameSearch"), parent)
 {
-    setObjectName(QStringLiteral("frameSearch"));
-    setFrameShape(QFrame::StyledPanel);
-
-    auto* title = new QLabel(QStringLiteral("Search Word(s)/Phrase(s):"), this);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
+    auto* title = ui::title(QStringLiteral("Search Word(s)/Phrase(s):"), this);
 
     txtSearch_ = named(new QLineEdit(this), QStringLiteral("txtSearch"));
     txtSearch_->setClearButtonEnabled(true);
@@ -134,10 +124,9 @@ SearchPanel::SearchPanel(QWidget* parent) : QFrame(parent)
                                           "a word followed by @ also finds its word group"));
 
     cmdSearch_ = named(new QPushButton(QStringLiteral("Go"), this), QStringLiteral("cmdSearch"));
-    cmdSearch_->setDefault(true);
+    // Enter in any box of the panel is "Go", the panel's default button.
+    setDefaultButton(cmdSearch_);
     cmdSearchAdv_ = named(new QPushButton(kAdvancedClosed, this), QStringLiteral("cmdSearchAdv"));
-    // Enter in the search box is "Go", as for the panel's default button.
-    connect(txtSearch_, &QLineEdit::returnPressed, cmdSearch_, &QPushButton::click);
 
     auto* hint = new QLabel(QStringLiteral("+ must contain,  \\ must not contain,  / or;\nword@ adds the word's group"), this);
     hint->setObjectName(QStringLiteral("lblSearchHint"));
@@ -267,9 +256,6 @@ QWidget* SearchPanel::buildAdvanced()
     v->addWidget(blockBox);
     v->addStretch(1);
 
-    // Enter in any box of the panel is "Go".
-    for (QLineEdit* e : {txtSuraStart_, txtSuraEnd_, txtSuras_, txtVD_})
-        connect(e, &QLineEdit::returnPressed, this, [this] { cmdSearch_->click(); });
     connect(checks_[1], &QCheckBox::clicked, this, [this] { Check2_Click(); });
     connect(checks_[2], &QCheckBox::clicked, this, [this] { Check3_Click(); });
     connect(checks_[3], &QCheckBox::clicked, this, [this] { Check4_Click(); });

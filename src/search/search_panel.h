@@ -4,7 +4,7 @@
 #include "search/query.h"
 #include "search/search_panel_state.h"
 
-#include <QFrame>
+#include "ui/panel_frame.h"
 
 #include <array>
 
@@ -26,7 +26,7 @@ class QScrollArea;
 // The panel keeps its controls' enabled states and colours in step with
 // the option rules of search_panel_state.h; the commands read the
 // controls through options(), areas() and blockOptions().
-class SearchPanel : public QFrame {
+class SearchPanel : public PanelFrame {
     Q_OBJECT
 public:
     explicit SearchPanel(QWidget* parent = nullptr);

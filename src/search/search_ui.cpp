@@ -1,8 +1,11 @@
 #include "search/search_ui.h"
 
-#include "app/frm_main.h"
-#include "app/prompter.h"
-#include "db/log.h"
+#include "ui/panel_support.h"
+#include "shell/commands.h"
+#include "shell/main_state.h"
+#include "shell/shell.h"
+#include "shell/prompter.h"
+#include "core/log.h"
 #include "reading/reading_view.h"
 #include "reading/richtext/rtf_reader.h"
 #include "reading/verse_renderer.h"
@@ -22,22 +25,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <optional>
 
+using ui::qs;
+
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-// The wait cursor while a search runs.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 void selectRange(QListWidget* list, int first, int last, bool on)
 {
@@ -63,40 +59,42 @@ void logFailures(const search::SearchRun& run)
 
 }  // namespace
 
-SearchUi::SearchUi(frmMain& main) : QObject(&main), main_(main) {}
+SearchUi::SearchUi(Shell& main, Navigation& navigation)
+    : QObject(&main.window()), main_(main), navigation_(navigation)
+{
+}
 
 void SearchUi::install()
 {
     panel_ = new SearchPanel;
     main_.installPanel(panel_);
-    highlight_ = new HighlightPanel(main_);
+    highlight_ = new HighlightPanel(main_, navigation_);
     main_.installPanel(highlight_);
     groups_ = new WordGroupPanel(main_);
     main_.installPanel(groups_);
 
-    connect(panel_->cmdSearch(), &QPushButton::clicked, this, [this] { main_.runCommand(QStringLiteral("cmdSearch_Click")); });
-    connect(panel_->cmdSearchAdv(), &QPushButton::clicked, this,
-            [this] { main_.runCommand(QStringLiteral("cmdSearchAdv_Click")); });
+    main_.bindButton(panel_->cmdSearch(), cmd::cmdSearch_Click);
+    main_.bindButton(panel_->cmdSearchAdv(), cmd::cmdSearchAdv_Click);
 
-    const std::initializer_list<std::pair<const char*, frmMain::Command>> commands = {
-        {"cmdSearchShow_Click", [this] { cmdSearchShow_Click(); }},
-        {"cmdSearchAdv_Click", [this] { cmdSearchAdv_Click(); }},
-        {"cmdSearch_Click", [this] { cmdSearch_Click(); }},
-        {"cmdGoBack_Click", [this] { cmdGoBack_Click(); }},
-        {"mnuSearchSelected_Click", [this] { mnuSearchSelected_Click(); }},
-        {"cmbList_Click", [this] { cmbList_Click(); }},
-        {"Command2_Click", [this] { Command2_Click(); }},
-        {"Command3_Click", [this] { Command3_Click(); }},
-        {"mnuHighlight_Click", [this] { highlight_->mnuHighlight_Click(); }},
-        {"Command28_Click", [this] { highlight_->Command28_Click(); }},
-        {"mnuWG_Click", [this] { groups_->mnuWG_Click(); }},
-        {"ScrGroup_Change", [this] { groups_->ScrGroup_Change(); }},
-        {"Command20_Click", [this] { groups_->Command20_Click(); }},
-        {"cmdNewGroup_Click", [this] { groups_->cmdNewGroup_Click(); }},
-        {"cmdDeleteGroup_Click", [this] { groups_->cmdDeleteGroup_Click(); }},
+    const std::initializer_list<std::pair<QLatin1String, Shell::Command>> commands = {
+        {cmd::cmdSearchShow_Click, [this] { cmdSearchShow_Click(); }},
+        {cmd::cmdSearchAdv_Click, [this] { cmdSearchAdv_Click(); }},
+        {cmd::cmdSearch_Click, [this] { cmdSearch_Click(); }},
+        {cmd::cmdGoBack_Click, [this] { cmdGoBack_Click(); }},
+        {cmd::mnuSearchSelected_Click, [this] { mnuSearchSelected_Click(); }},
+        {cmd::cmbList_Click, [this] { cmbList_Click(); }},
+        {cmd::Command2_Click, [this] { Command2_Click(); }},
+        {cmd::Command3_Click, [this] { Command3_Click(); }},
+        {cmd::mnuHighlight_Click, [this] { highlight_->mnuHighlight_Click(); }},
+        {cmd::Command28_Click, [this] { highlight_->Command28_Click(); }},
+        {cmd::mnuWG_Click, [this] { groups_->mnuWG_Click(); }},
+        {cmd::ScrGroup_Change, [this] { groups_->ScrGroup_Change(); }},
+        {cmd::Command20_Click, [this] { groups_->Command20_Click(); }},
+        {cmd::cmdNewGroup_Click, [this] { groups_->cmdNewGroup_Click(); }},
+        {cmd::cmdDeleteGroup_Click, [this] { groups_->cmdDeleteGroup_Click(); }},
     };
     for (const auto& [name, command] : commands)
-        main_.setCommand(QString::fromLatin1(name), command);
+        main_.setCommand(name, command);
 }
 
 search::WordSlots SearchUi::wordSlots()
@@ -105,18 +103,10 @@ search::WordSlots SearchUi::wordSlots()
     return {s.searchWords, s.searchOps, s.searchWordCount};
 }
 
-std::vector<std::string> SearchUi::resultRows() const
-{
-    QListWidget* tmp = panel_->tmpList();
-    std::vector<std::string> rows;
-    rows.reserve(static_cast<size_t>(tmp->count()));
-    for (int i = 0; i < tmp->count(); ++i)
-        rows.push_back(tmp->item(i)->text().toStdString());
-    return rows;
-}
-
 void SearchUi::setResultRows(const std::vector<std::string>& rows)
 {
+    rows_ = rows;
+    // The hidden list only shows them, as it always has.
     QStringList items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const auto& r : rows)
@@ -168,31 +158,32 @@ void SearchUi::cmdSearch_Click()
     if (step == search::SearchStep::AskBlockSearch && !s.prompter->askYesNo(qs(search::kMsgBlockConfirm)))
         return;
 
-    auto busy = std::make_optional<BusyCursor>();
+    auto busy = std::make_optional<ui::WaitCursor>();
     bool scopeTaken = true;
     panel_->txtSearch()->setText(qs(search::prepareSearchText(input.text)));
-    s.loadingList = true;
-    panel_->tmpList()->clear();
-    main_.verseList()->clear();
+    // The list's check events do nothing until this is done, even if it throws.
+    std::optional<QScopedValueRollback<bool>> quiet(std::in_place, s.loadingList, true);
+    setResultRows({});
+    main_.reading().verseList()->clear();
     r.showMSG();
-    r.msg()->model().clear();
+    r.text().clear();
 
     if (step == search::SearchStep::AskBlockSearch) {
         r.showMSG();
         r.PageMode();
-        s.wideReading = layout::kWideReading;
+        s.wideReading = MainState::kWideReading;
         // The widened pane reaches over the (empty) verse list: it is in front.
-        r.msg()->raise();
+        r.raiseText();
         Search_Adv();
     } else {
-        r.cmbList()->setCurrentText(qs(search::kCategoryAfterSearch));
+        r.setCategory(qs(search::kCategoryAfterSearch));
         s.generalRs.close();
         scopeTaken = runSearch(step == search::SearchStep::Area);
     }
 
-    s.loadingList = false;
+    quiet.reset();
     main_.SquezeLeftFrame();
-    r.msg()->model().setSelStart(0);
+    r.text().setSelStart(0);
     busy.reset();
     // The other areas' hits are listed; the reader learns why these have none.
     if (!scopeTaken)
@@ -217,25 +208,23 @@ bool SearchUi::runSearch(bool area)
 {
     MainState& s = main_.state();
     ReadingView& r = main_.reading();
-    r.lblPage()->setText(QString::fromLatin1(reading::kModeResult));
+    r.setMode(ListMode::Result);
     s.resultPicked = 0;
 
     const bool scopeTaken = searchIntoTmpList(area);
     if (area) {
-        r.cmbList()->show();
+        r.showCategories(true);
     } else {
-        r.cmbList()->setCurrentText(qs(search::kCategoryAfterSearch));
-        r.cmbList()->hide();
+        r.setCategory(qs(search::kCategoryAfterSearch));
+        r.showCategories(false);
     }
 
     highlight_->setWords(search::highlightWordsFromSearch(wordSlots(), panel_->advancedVisible(),
                                                           panel_->check(5)->isChecked(), panel_->check(3)->isChecked()));
     cmbList_Click();
-    main_.verseList()->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    r.msg()->setFocus(Qt::OtherFocusReason);
-    for (QPushButton* b : {r.command2(), r.command3(), r.command8(), r.command9()})
-        b->show();
-    r.cmdGoBack()->hide();
+    main_.reading().verseList()->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    r.focusText();
+    r.showResultButtons();
     s.wideReading = 0;
     return scopeTaken;
 }
@@ -249,19 +238,19 @@ void SearchUi::Search_Adv()
     // sees them.
     const auto verses = search::readBlockVerses(s.connection, panel_->chronological(), richtext::rtfToPlainText);
     r.fordata().clear();
-    r.msg()->model().clear();
+    r.text().clear();
     search::WordSlots words = wordSlots();
     const auto result = search::blockSearch(panel_->txtSearch()->text().toStdString(), verses,
                                             panel_->blockOptions(), &words);
     panel_->txtSearch()->setText(qs(result.searchBoxText));
     if (!result.output.empty())
-        r.msg()->model().setSelText(result.output);
+        r.text().setSelText(result.output);
 }
 
 void SearchUi::mnuSearchSelected_Click()
 {
     // A selection over several lines is searched as one line of words.
-    QString selected = QString::fromStdString(main_.reading().msg()->model().selText());
+    QString selected = QString::fromStdString(main_.reading().text().selText());
     selected.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const auto text = search::selectedSearchText(selected.toStdString());
     if (!text) {
@@ -279,12 +268,13 @@ void SearchUi::cmbList_Click()
 {
     MainState& s = main_.state();
     ReadingView& r = main_.reading();
-    QListWidget* list = main_.verseList();
+    QListWidget* list = main_.reading().verseList();
 
-    s.loadingList = true;
+    // The list's check events do nothing until this is done, even if it throws.
+    std::optional<QScopedValueRollback<bool>> quiet(std::in_place, s.loadingList, true);
     list->clear();
     s.resultPicked = 0;
-    const search::FilteredList filtered = search::filterResults(resultRows(), r.cmbList()->currentText().toStdString());
+    const search::FilteredList filtered = search::filterResults(resultRows(), r.category().toStdString());
     QStringList items;
     items.reserve(static_cast<qsizetype>(filtered.items.size()));
     for (const auto& item : filtered.items)
@@ -293,7 +283,7 @@ void SearchUi::cmbList_Click()
     selectRange(list, 0, filtered.resultPicked - 1, true);
     s.resultPicked = filtered.resultPicked;
 
-    auto& msg = r.msg()->model();
+    auto& msg = r.text();
     msg.clear();
     msg.setSelAlignment(2);
     msg.setSelBold(true);
@@ -302,17 +292,18 @@ void SearchUi::cmbList_Click()
     msg.setSelAlignment(0);
 
     s.keepHeader = true;
-    s.loadingList = false;
+    quiet.reset();
     r.OpenVerse();
 }
 
 void SearchUi::selectAll(bool on)
 {
     MainState& s = main_.state();
-    QListWidget* list = main_.verseList();
-    s.loadingList = true;
+    QListWidget* list = main_.reading().verseList();
+    // The list's check events do nothing until this is done, even if it throws.
+    std::optional<QScopedValueRollback<bool>> quiet(std::in_place, s.loadingList, true);
     selectRange(list, 0, list->count() - 1, on);
-    s.loadingList = false;
+    quiet.reset();
 }
 
 void SearchUi::Command2_Click()
@@ -324,6 +315,6 @@ void SearchUi::Command2_Click()
 void SearchUi::Command3_Click()
 {
     selectAll(false);
-    main_.verseList()->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    main_.reading().verseList()->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     main_.reading().OpenVerse();
 }

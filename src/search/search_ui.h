@@ -11,7 +11,8 @@ class HighlightPanel;
 class QListWidget;
 class SearchPanel;
 class WordGroupPanel;
-class frmMain;
+class Navigation;
+class Shell;
 
 // The search in the main window: the search panel and its commands, the
 // result list and its category filter, the block search into the reading
@@ -20,7 +21,8 @@ class frmMain;
 class SearchUi : public QObject {
     Q_OBJECT
 public:
-    explicit SearchUi(frmMain& main);
+    // The highlight panel shows the verses again through navigation.
+    SearchUi(Shell& main, Navigation& navigation);
 
     void install();
 
@@ -35,13 +37,14 @@ public:
     void cmdGoBack_Click() { cmdSearch_Click(); }
     void mnuSearchSelected_Click();
     void cmbList_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void Command2_Click();  // "Show All"
+    void Command3_Click();  // "Clear"
     // The block search into the reading pane.
     void Search_Adv();
 
-    // The rows of the hidden result list, in order.
-    std::vector<std::string> resultRows() const;
+    // The rows of the last search, in order. The search owns them; the
+    // hidden list TmpList shows them.
+    const std::vector<std::string>& resultRows() const { return rows_; }
     void setResultRows(const std::vector<std::string>& rows);
     // The statements of the simple (or area) search for the text in the
     // search box, their rows put into the hidden result list. False when a
@@ -55,8 +58,10 @@ private:
     // highlight boxes and the category filter. False as searchIntoTmpList.
     bool runSearch(bool area);
 
-    frmMain& main_;
+    Shell& main_;
+    Navigation& navigation_;
     SearchPanel* panel_ = nullptr;
     HighlightPanel* highlight_ = nullptr;
     WordGroupPanel* groups_ = nullptr;
+    std::vector<std::string> rows_;
 };

@@ -1,9 +1,12 @@
 #include "search/word_group_panel.h"
 
+#include "ui/panel_support.h"
 #include "search/line_edits.h"
 
-#include "app/frm_main.h"
-#include "app/prompter.h"
+#include "shell/commands.h"
+#include "shell/main_state.h"
+#include "shell/shell.h"
+#include "shell/prompter.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -16,19 +19,12 @@
 
 #include <algorithm>
 
-namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-}  // namespace
+using ui::qs;
 
-WordGroupPanel::WordGroupPanel(frmMain& main, QWidget* parent) : QFrame(parent), main_(main)
+WordGroupPanel::WordGroupPanel(Shell& main, QWidget* parent)
+    : PanelFrame(QStringLiteral("frameAltWords"), parent), main_(main)
 {
-    setObjectName(QStringLiteral("frameAltWords"));
-    setFrameShape(QFrame::StyledPanel);
-
-    auto* title = new QLabel(QStringLiteral("Word Group / Alternate Words"), this);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
+    auto* title = ui::title(QStringLiteral("Word Group / Alternate Words"), this);
 
     scrGroup_ = new QScrollBar(Qt::Horizontal, this);
     scrGroup_->setObjectName(QStringLiteral("ScrGroup"));
@@ -36,24 +32,14 @@ WordGroupPanel::WordGroupPanel(frmMain& main, QWidget* parent) : QFrame(parent),
     scrGroup_->setPageStep(1);
     scrGroup_->setFocusPolicy(Qt::StrongFocus);
     scrGroup_->setMinimumHeight(18);
-    connect(scrGroup_, &QScrollBar::valueChanged, this, [this] { main_.runCommand(QStringLiteral("ScrGroup_Change")); });
+    connect(scrGroup_, &QScrollBar::valueChanged, this, [this] { main_.runCommand(cmd::ScrGroup_Change); });
     position_ = new QLabel(this);
     position_->setObjectName(QStringLiteral("lblGroupPosition"));
     position_->setAlignment(Qt::AlignCenter);
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
-    auto* page = new QWidget(scroll);
-    page->setAutoFillBackground(false);
-    scroll->setWidget(page);
-    auto* form = new QFormLayout(page);
-    form->setContentsMargins(0, 0, 4, 0);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    const auto [scroll, form] = ui::scrolledForm(*this);
     for (int i = 0; i < search::kGroupFields; ++i) {
-        auto* e = new QLineEdit(page);
+        auto* e = new QLineEdit(form->parentWidget());
         e->setObjectName(QStringLiteral("txtWord_%1").arg(i));
         boxes_[static_cast<size_t>(i)] = e;
         form->addRow(i == 0 ? QStringLiteral("Word/Phrase:") : QStringLiteral("Similar Word %1:").arg(i), e);
@@ -66,8 +52,7 @@ WordGroupPanel::WordGroupPanel(frmMain& main, QWidget* parent) : QFrame(parent),
     cmdDeleteGroup_ = new QPushButton(QStringLiteral("DELETE GROUP"), this);
     cmdDeleteGroup_->setObjectName(QStringLiteral("cmdDeleteGroup"));
     for (QPushButton* b : {command20_, cmdNewGroup_, cmdDeleteGroup_}) {
-        const QString command = b->objectName() + QStringLiteral("_Click");
-        connect(b, &QPushButton::clicked, this, [this, command] { main_.runCommand(command); });
+        main_.bindButton(b, b->objectName() + QStringLiteral("_Click"));
     }
 
     auto* buttons = new QHBoxLayout;

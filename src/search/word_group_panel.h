@@ -2,7 +2,7 @@
 
 #include "search/word_groups.h"
 
-#include <QFrame>
+#include "ui/panel_frame.h"
 
 #include <array>
 #include <memory>
@@ -10,16 +10,16 @@
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
-class frmMain;
+class Shell;
 
 // The word-group panel (frameAltWords): one group of SIMWORDS at a time,
 // paged with the scroll bar ScrGroup, edited in the ten boxes txtWord_0 …
 // txtWord_9, saved, added and deleted with the three buttons. Moving to
 // another group saves the one left behind.
-class WordGroupPanel : public QFrame {
+class WordGroupPanel : public PanelFrame {
     Q_OBJECT
 public:
-    explicit WordGroupPanel(frmMain& main, QWidget* parent = nullptr);
+    explicit WordGroupPanel(Shell& main, QWidget* parent = nullptr);
     ~WordGroupPanel() override;
 
     QScrollBar* scrGroup() const { return scrGroup_; }
@@ -30,7 +30,7 @@ public:
     void SetScrollBar();
     void SetGroupFields();
     void ScrGroup_Change();
-    void Command20_Click();
+    void Command20_Click();  // "UPDATE GROUP"
     void cmdNewGroup_Click();
     void cmdDeleteGroup_Click();
 
@@ -43,7 +43,7 @@ private:
     void showPosition();
     void reportFailure(std::string_view message);
 
-    frmMain& main_;
+    Shell& main_;
     std::unique_ptr<search::WordGroups> groups_;
     QScrollBar* scrGroup_ = nullptr;
     std::array<QLineEdit*, search::kGroupFields> boxes_{};

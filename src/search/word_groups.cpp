@@ -1,7 +1,7 @@
 #include "search/word_groups.h"
 
 #include "db/database.h"
-#include "db/log.h"
+#include "core/log.h"
 
 #include <algorithm>
 

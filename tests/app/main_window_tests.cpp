@@ -4,6 +4,7 @@
 #include "reading/reading_view.h"
 #include "support/main_window_fixture.h"
 #include "support/program_folder.h"
+#include "ui/wrap_button.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -11,7 +12,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 
 #include <gtest/gtest.h>
 
@@ -111,7 +114,7 @@ TEST(MainWindow, DoneChangesTheLanguageOnlyToAnInstalledText)
     ASSERT_TRUE(f.press(QStringLiteral("Command17")));
     EXPECT_EQ(f.prompter().texts(), QStringList{QStringLiteral("Language does not exist or not installed")});
     EXPECT_EQ(lang->currentText(), QStringLiteral("English"));
-    EXPECT_EQ(m.state().language, QStringLiteral("English"));
+    EXPECT_EQ(m.state().language, "English");
 
     // Another text database beside it is opened, and the window loads again.
     std::filesystem::copy_file(f.folder() / "English.ttb", f.folder() / "Other.ttb");
@@ -122,14 +125,14 @@ TEST(MainWindow, DoneChangesTheLanguageOnlyToAnInstalledText)
     }
     lang->setCurrentText(QStringLiteral("Other"));
     ASSERT_TRUE(f.press(QStringLiteral("Command17")));
-    EXPECT_EQ(m.state().language, QStringLiteral("Other"));
+    EXPECT_EQ(m.state().language, "Other");
     EXPECT_TRUE(m.sqCh()->itemText(2).contains(QStringLiteral("Another Language")));
 
     // "English" again reopens English.ttb rather than keeping the other one.
     ASSERT_TRUE(f.press(QStringLiteral("mnuSettings")));
     lang->setCurrentText(QStringLiteral("English"));
     ASSERT_TRUE(f.press(QStringLiteral("Command17")));
-    EXPECT_EQ(m.state().language, QStringLiteral("English"));
+    EXPECT_EQ(m.state().language, "English");
     EXPECT_TRUE(m.sqCh()->itemText(2).contains(QStringLiteral("Test Sura 2")));
 
     // With the same language DONE closes the panel and shows the verse again.
@@ -171,4 +174,116 @@ TEST(MainWindow, CommandsThatAreNotBuiltAreDisabled)
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(about->isModal());
+}
+
+// Every menu entry, button and function key runs a registered command, or
+// belongs to a part of the program that is not built yet; and every
+// registered command is reached from some control. A misspelt name in
+// either place shows up here instead of as a silently disabled control.
+TEST(MainWindowCommands, EveryControlRunsARegisteredCommandOrIsListedAsNotBuiltYet)
+{
+    MainWindowFixture f(false);
+    const QStringList registered = f.main().registeredCommands();
+    const QStringList bound = f.main().boundCommands();
+    // Controls of parts still to come: notes and topics, speech, the
+    // companion texts, export and look-up.
+    const QStringList notBuiltYet = {
+        // notes, topics, bookmarks
+        "Command7_Click", "cmdInsertVerse_Click", "cmdDeleteVerse_click", "cmdYourNote_Click", "mnuNotesTopics_Click",
+        // speech
+        "mnuReadDisplay_Click", "mnuReciteScroll_Click", "mnuStopAll_Click", "mnuStopRecitation_Click",
+        // companion texts and their lists
+        "Command1_Click", "Command4_Click", "Command6_Click", "Command11_Click", "chkShowApp_Click",
+        "cmdContents_Click", "cmdProc_Click", "mnutut_Click", "mnuListFootnotes_Click", "mnuListSubtitles_Click",
+        // export: select and copy, save, separate display
+        "mnuSAT_Click", "mnuCC_Click", "mnuCET_Click", "mnuCST_Click", "mnuCsnf_Click", "mnuDisplaySep_Click",
+        "mnuWFP_Click",
+        // look-up: dictionary and concordance
+        "mnuDict_Click", "mnuConcordFN_Click", "mnuConcordST_Click", "mnuConcordVerses_Click",
+    };
+    // Commands run by a box or list of the window rather than a button.
+    const QStringList runByABoxOrList = {
+        QStringLiteral("File1_Click"),  QStringLiteral("ScrGroup_Change"), QStringLiteral("cmbAutoScroll_Click"),
+        QStringLiteral("cmbList_Click"), QStringLiteral("sqCh_Click"),      QStringLiteral("sqRv_Click"),
+    };
+    for (const QString& name : bound)
+        EXPECT_TRUE(registered.contains(name) || notBuiltYet.contains(name)) << name.toStdString() << " runs nothing";
+    for (const QString& name : registered)
+        EXPECT_TRUE(bound.contains(name) || runByABoxOrList.contains(name))
+            << name.toStdString() << " is registered but no control runs it";
+    for (const QString& name : notBuiltYet) {
+        EXPECT_FALSE(registered.contains(name)) << name.toStdString() << " is built now: take it off the list";
+        EXPECT_TRUE(bound.contains(name)) << name.toStdString() << " is on no control";
+    }
+}
+
+// Closing the window takes the subsystems down before the widgets they
+// watch: the verse list's events must never reach a subsystem after the
+// reading view is gone.
+TEST(MainWindowEnd, SubsystemsGoBeforeTheWidgetsTheyWatch)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    QPointer<QObject> navigation = m.findChild<QObject*>(QStringLiteral("Navigation"));
+    ASSERT_TRUE(navigation);
+    bool navigationOutlivedTheList = false;
+    bool readingOutlivedByNavigation = false;
+    QObject::connect(m.reading().verseList(), &QObject::destroyed,
+                     [&] { navigationOutlivedTheList = !navigation.isNull(); });
+    QObject::connect(&m.reading(), &QObject::destroyed, [&] { readingOutlivedByNavigation = !navigation.isNull(); });
+    m.close();
+    f.closeWindow();
+    EXPECT_TRUE(navigation.isNull());
+    EXPECT_FALSE(navigationOutlivedTheList);
+    EXPECT_FALSE(readingOutlivedByNavigation);
+}
+
+namespace {
+
+void expectEverythingInside(frmMain& window, const std::string& where)
+{
+    for (auto* w : window.centralWidget()->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&window) || w->objectName().isEmpty() || !w->parentWidget())
+            continue;
+        // Parts of a panel's scrolling page may lie beyond its viewport.
+        if (qobject_cast<QScrollArea*>(w->parentWidget()->parentWidget()))
+            continue;
+        const QRect inside = w->parentWidget()->rect();
+        EXPECT_TRUE(inside.contains(w->geometry())) << w->objectName().toStdString() << " at " << where;
+        if (auto* b = qobject_cast<WrapButton*>(w)) {
+            EXPECT_TRUE(b->captionFits()) << b->objectName().toStdString() << " caption at " << where;
+        }
+    }
+}
+
+}  // namespace
+
+// The main window itself at the sizes a reader uses, the column open on the
+// settings panel and closed: every control inside its container and every
+// bar caption readable.
+TEST(MainWindowLayout, FinishedAtFullSizeAndAtTheMinimumWidth)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    struct Size {
+        int w, h;
+        const char* name;
+    };
+    for (const Size& s : {Size{1400, 900, "1400x900"}, Size{500, 900, "minimum-width"}, Size{500, 600, "minimum"}}) {
+        for (bool open : {true, false}) {
+            m.resize(s.w, s.h);
+            if (open)
+                m.mnuSettings_Click();
+            else
+                m.SquezeLeftFrame();
+            MainWindowFixture::settle();
+            EXPECT_EQ(m.leftExpanded(), open);
+            expectEverythingInside(m, std::string(s.name) + (open ? " open" : " closed"));
+        }
+    }
+    // Narrower than the minimum comes back to it.
+    m.setMinimumSize(0, 0);
+    m.resize(300, 900);
+    m.Form_Resize();
+    EXPECT_EQ(m.width(), 500);
 }

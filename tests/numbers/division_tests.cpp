@@ -1,5 +1,5 @@
 #include "numbers/division.h"
-#include "numbers/division_commands.h"
+#include "numbers/number_commands.h"
 #include "scripted_dialogs.h"
 
 #include <gmp.h>

@@ -1,3 +1,4 @@
+#include "numbers/number_commands.h"
 #include "numbers/saved_numbers.h"
 #include "scripted_dialogs.h"
 #include "support/test_support.h"
@@ -22,7 +23,7 @@ TEST(SavedNumbers, AddListLoadAndOverwrite)
     // The folder is made on the first save; the name is used as typed.
     ScriptedDialogs dialogs;
     dialogs.inputs = {std::string("Sura 74 count")};
-    EXPECT_TRUE(addNumberCommand(saved, "19 38 57", dialogs));
+    EXPECT_EQ(addNumberCommand(saved, "19 38 57", dialogs), "Sura 74 count");
     EXPECT_EQ(dialogs.boxes, (Boxes{{Kind::Input, "Give a Name to the Number for identification", "Save Number"}}));
     EXPECT_EQ(readFile(program / "Numbers" / "Sura 74 count"), "19 38 57");
 

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "numbers/dialogs.h"
+#include "shell/prompter.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
-// Records every box a number command shows and answers from queues: Yes
-// and a cancelled input when a queue is empty, so an unexpected box shows
-// up in `boxes`.
-class ScriptedDialogs : public numbers::NumberDialogs {
+// The window's box interface as the number commands' tests script it:
+// records every box a command shows, as plain text, and answers from
+// queues: Yes, and a cancelled input, when a queue is empty, so an
+// unexpected box shows up in `boxes`.
+class ScriptedDialogs : public Prompter {
 public:
     enum class Kind { YesNo, Inform, Input };
     struct Box {
@@ -19,25 +21,32 @@ public:
         bool operator==(const Box&) const = default;
     };
 
-    bool askYesNo(std::string_view question) override
+    bool askYesNo(const QString& question, const QString& title = {}) override
     {
-        boxes.push_back({Kind::YesNo, std::string(question), {}});
+        boxes.push_back({Kind::YesNo, question.toStdString(), title.toStdString()});
         if (answers.empty())
             return true;
         bool a = answers.front();
         answers.pop_front();
         return a;
     }
-    void inform(std::string_view message) override { boxes.push_back({Kind::Inform, std::string(message), {}}); }
-    std::optional<std::string> input(std::string_view prompt, std::string_view title) override
+    void information(const QString& message, const QString& title = {}) override
     {
-        boxes.push_back({Kind::Input, std::string(prompt), std::string(title)});
+        boxes.push_back({Kind::Inform, message.toStdString(), title.toStdString()});
+    }
+    void plain(const QString& message, const QString& title = {}) override { information(message, title); }
+    std::optional<QString> input(const QString& prompt, const QString& title = {}, const QString& = {}) override
+    {
+        boxes.push_back({Kind::Input, prompt.toStdString(), title.toStdString()});
         if (inputs.empty())
             return std::nullopt;
         auto a = inputs.front();
         inputs.pop_front();
-        return a;
+        if (!a)
+            return std::nullopt;
+        return QString::fromStdString(*a);
     }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
 
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> inputs;

@@ -1,6 +1,6 @@
 // The whole sample text through the engine, and the verse display from the
 // command line.
-#include "app/main_state.h"
+#include "shell/main_state.h"
 #include "reading/richtext/codepage.h"
 #include "reading/richtext/rtf_reader.h"
 #include "reading/richtext/rtf_writer.h"

@@ -4,7 +4,7 @@
 #include "app/main_layout.h"
 #include "reading/auto_scroll.h"
 #include "reading/navigation.h"
-#include "reading/panel_frame.h"
+#include "ui/panel_frame.h"
 #include "reading/reading_view.h"
 #include "support/main_window_fixture.h"
 
@@ -52,7 +52,7 @@ void fillResultList(frmMain& m, int n)
     QListWidget* list = m.verseList();
     m.state().loadingList = true;
     list->clear();
-    r.lblPage()->setText(QStringLiteral("RESULT"));
+    r.setMode(ListMode::Result);
     for (int k = 1; k <= n; ++k)
         list->addItem(QStringLiteral("2:%1").arg(k));
     for (int k = 0; k < std::min(n, 51); ++k)

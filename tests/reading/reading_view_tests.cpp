@@ -1,6 +1,6 @@
 // The reading view's widgets: panes that follow their models, the verse
 // list, the web pane, and what a reader sees after a verse display.
-#include "app/main_state.h"
+#include "shell/main_state.h"
 #include "reading/reading_view.h"
 #include "reading/rich_text_pane.h"
 #include "reading/web_pane.h"

@@ -213,6 +213,11 @@ TEST(Highlight, ColourTableListsMatchTheTable)
     EXPECT_EQ(highlightColour("Green"), 65280u);
     EXPECT_EQ(highlightColour("Blue"), 16711680u);
     EXPECT_EQ(highlightColour("Purple"), std::nullopt);
+    // An empty colour name marks nothing (the settings panel always names one).
+    EXPECT_EQ(highlightColour(""), std::nullopt);
+    EXPECT_EQ(wordToMark("God''s"), "God's");
+    EXPECT_EQ(wordToMark("''''"), "''");
+    EXPECT_EQ(wordToMark(""), "");
     EXPECT_EQ(readColorTable("{\\rtf1 no table}"), std::vector<uint32_t>{0});
     // An automatic entry in the middle keeps the later entries' numbers.
     const std::string rtf = "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;;\\red0\\green0\\blue255;}x}";

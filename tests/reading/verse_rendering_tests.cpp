@@ -1,5 +1,5 @@
 // OpenVerse on the fixture text database, with the controls as plain data.
-#include "app/main_state.h"
+#include "shell/main_state.h"
 #include "reading/richtext/rtf_reader.h"
 #include "reading/verse_format.h"
 #include "reading/verse_renderer.h"
@@ -45,7 +45,9 @@ protected:
     richtext::RichTextDocument msg;
     richtext::RichTextDocument footnote;
     richtext::RichTextDocument fordata;
-    VerseRenderer renderer{state, display, highlight, surface, msg, footnote, fordata};
+    VerseRenderer renderer{{state.connection, state.verseRs, state.footnoteRs, state.keepHeader, state.readAllVerses,
+                             state.revelationOrderText},
+                            display, highlight, surface, msg, footnote, fordata};
 };
 
 }  // namespace

@@ -36,6 +36,8 @@ public:
     void key(int key, QWidget* target = nullptr, Qt::KeyboardModifiers modifiers = {});
     // The plain text of the reading pane.
     QString msgText();
+    // Destroys the window now (the fixture's other parts stay).
+    void closeWindow() { main_.reset(); }
     // Lets queued events run (views follow their models on the next turn).
     static void settle();
 

@@ -1,5 +1,7 @@
 #include "reading/richtext/codepage.h"
 
+#include "core/utf8.h"
+
 #include <array>
 
 namespace richtext {
@@ -136,24 +138,9 @@ std::u16string utf8ToUtf16(std::string_view utf8)
     return out;
 }
 
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
+// One encoder for the whole program: a lone surrogate becomes U+FFFD
+// rather than bytes no UTF-8 reader accepts.
+void appendUtf8(std::string& out, char32_t cp) { db::appendUtf8(out, cp); }
 
 std::string utf16ToUtf8(std::u16string_view utf16)
 {

@@ -1,13 +1,11 @@
-#include "numbers/panel_support.h"
+#include "ui/panel_support.h"
 
-#include "app/frm_main.h"
-
-#include <QAbstractButton>
+#include <QFormLayout>
 #include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-namespace numbers_ui {
+namespace ui {
 
 QVBoxLayout* scrollingPage(QWidget& panel)
 {
@@ -32,6 +30,31 @@ QVBoxLayout* scrollingPage(QWidget& panel)
     return box;
 }
 
+QLabel* title(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+ScrolledForm scrolledForm(QWidget& panel)
+{
+    auto* scroll = new QScrollArea(&panel);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto* page = new QWidget(scroll);
+    page->setAutoFillBackground(false);
+    scroll->setWidget(page);
+    auto* form = new QFormLayout(page);
+    form->setContentsMargins(0, 0, 4, 0);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    return {scroll, form};
+}
+
 QLabel* heading(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -42,9 +65,4 @@ QLabel* heading(const QString& text, QWidget* parent)
     return label;
 }
 
-void bindCommand(frmMain& main, QAbstractButton* button, const QString& command)
-{
-    QObject::connect(button, &QAbstractButton::clicked, &main, [&main, command] { main.runCommand(command); });
-}
-
-}  // namespace numbers_ui
+}  // namespace ui

@@ -5,16 +5,15 @@
 
 #include <string_view>
 
-class frmMain;
-class QAbstractButton;
+class QFormLayout;
 class QLabel;
 class QScrollArea;
 class QVBoxLayout;
 class QWidget;
 
-// What the two number panels share: the scrolling page they are built on,
-// buttons that run the main window's commands, and the wait cursor.
-namespace numbers_ui {
+// What the side panels share: the scrolling page they are built on, the
+// heading, and the wait cursor.
+namespace ui {
 
 inline QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -31,10 +30,16 @@ QVBoxLayout* scrollingPage(QWidget& panel);
 
 // A bold heading.
 QLabel* heading(const QString& text, QWidget* parent);
+// A panel's title: bold, the panel's own font size.
+QLabel* title(const QString& text, QWidget* parent);
 
-// Clicking the button runs the main window's command of that name (so a
-// failing command cannot take the window with it).
-void bindCommand(frmMain& main, QAbstractButton* button, const QString& command);
+// A form of labelled boxes that scrolls inside the panel (no frame, no
+// horizontal bar); the scroll area goes into the panel's layout.
+struct ScrolledForm {
+    QScrollArea* scroll = nullptr;
+    QFormLayout* form = nullptr;
+};
+ScrolledForm scrolledForm(QWidget& panel);
 
 // The wait cursor while a long command runs.
 class WaitCursor {
@@ -56,4 +61,4 @@ private:
     bool on_;
 };
 
-}  // namespace numbers_ui
+}  // namespace ui

@@ -1,4 +1,4 @@
-#include "app/prompter.h"
+#include "shell/prompter.h"
 
 #include <QFileDialog>
 #include <QInputDialog>

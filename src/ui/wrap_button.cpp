@@ -1,4 +1,4 @@
-#include "reading/wrap_button.h"
+#include "ui/wrap_button.h"
 
 #include <QFontMetrics>
 #include <QStyleOptionButton>

@@ -1,4 +1,4 @@
-#include "numbers/wrap_check_box.h"
+#include "ui/wrap_check_box.h"
 
 #include <QFontMetrics>
 #include <QStyleOptionButton>

@@ -1,4 +1,4 @@
-#include "app/select_all_on_focus.h"
+#include "ui/select_all_on_focus.h"
 
 #include <QEvent>
 #include <QLineEdit>
