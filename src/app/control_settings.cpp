@@ -4,38 +4,77 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-QWidget* ControlSettings::find(const QString& name) const
-{
-    auto it = cache_.find(name);
-    if (it != cache_.end() && *it)
-        return *it;
-    QWidget* w = root_.findChild<QWidget*>(name);
-    if (w)
-        cache_.insert(name, w);
-    return w;
-}
+namespace {
 
-std::string ControlSettings::text(const QString& name) const
+std::string textOf(const QWidget* w)
 {
-    QWidget* w = find(name);
-    if (auto* e = qobject_cast<QLineEdit*>(w))
+    if (auto* e = qobject_cast<const QLineEdit*>(w))
         return e->text().toStdString();
-    if (auto* c = qobject_cast<QComboBox*>(w))
+    if (auto* c = qobject_cast<const QComboBox*>(w))
         return c->currentText().toStdString();
     return {};
 }
 
-void ControlSettings::setText(const QString& name, const std::string& value)
+}  // namespace
+
+ControlSettings::~ControlSettings()
 {
-    QWidget* w = find(name);
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        e->setText(QString::fromStdString(value));
-    else if (auto* c = qobject_cast<QComboBox*>(w))
-        c->setCurrentText(QString::fromStdString(value));
+    // The controls may outlive this: they must not write into it then.
+    for (const auto& c : connections_)
+        QObject::disconnect(c);
 }
 
-bool ControlSettings::checked(const QString& name) const
+void ControlSettings::bind(QWidget& root)
 {
-    auto* b = qobject_cast<QAbstractButton*>(find(name));
-    return b && b->isChecked();
+    follow(root, QStringLiteral("txtNV"), display_.nv);
+    follow(root, QStringLiteral("txtSpaces"), display_.spaces);
+    follow(root, QStringLiteral("txtFspaces"), display_.fspaces);
+    follow(root, QStringLiteral("dispFN"), display_.footnotesApart);
+    follow(root, QStringLiteral("checkSb1Line"), display_.subtitleOneLine);
+    follow(root, QStringLiteral("subSize"), display_.size);
+    follow(root, QStringLiteral("VWSize"), display_.vwSize);
+    follow(root, QStringLiteral("FNSize"), display_.fnSize);
+    follow(root, QStringLiteral("VWFont"), display_.font);
+    for (int i = 0; i < reading::kHighlightBoxes; ++i)
+        follow(root, QStringLiteral("txtHL_%1").arg(i), highlight_.words[static_cast<size_t>(i)]);
+    follow(root, QStringLiteral("cboWord"), highlight_.colour);
+}
+
+void ControlSettings::follow(QWidget& root, const QString& name, std::string& value)
+{
+    if (controls_.value(name))
+        return;
+    QWidget* w = root.findChild<QWidget*>(name);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        connections_.push_back(
+            QObject::connect(e, &QLineEdit::textChanged, e, [&value](const QString& t) { value = t.toStdString(); }));
+    else if (auto* c = qobject_cast<QComboBox*>(w))
+        connections_.push_back(QObject::connect(c, &QComboBox::currentTextChanged, c,
+                                                [&value](const QString& t) { value = t.toStdString(); }));
+    else
+        return;
+    controls_.insert(name, w);
+    value = textOf(w);
+}
+
+void ControlSettings::follow(QWidget& root, const QString& name, bool& value)
+{
+    if (controls_.value(name))
+        return;
+    auto* b = root.findChild<QAbstractButton*>(name);
+    if (!b)
+        return;
+    connections_.push_back(QObject::connect(b, &QAbstractButton::toggled, b, [&value](bool on) { value = on; }));
+    controls_.insert(name, b);
+    value = b->isChecked();
+}
+
+void ControlSettings::show(const QString& name, std::string& value, const std::string& text)
+{
+    QWidget* w = controls_.value(name);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->setText(QString::fromStdString(text));
+    else if (auto* c = qobject_cast<QComboBox*>(w))
+        c->setCurrentText(QString::fromStdString(text));
+    value = w ? textOf(w) : text;
 }

@@ -70,7 +70,7 @@ frmMain::frmMain(Context context, QWidget* parent) : QMainWindow(parent), ctx_(s
     state_.programFolder = ctx_.programFolder;
     state_.prompter = ctx_.prompter;
     state_.settings = ctx_.settings;
-    controls_ = std::make_unique<ControlSettings>(*this);
+    controls_ = std::make_unique<ControlSettings>();
 
     auto* central = named(new QWidget(this), QStringLiteral("central"));
     setCentralWidget(central);
@@ -348,9 +348,12 @@ void frmMain::openConnection()
     state_.connection.open(db::connectionString(ctx_.programFolder, state_.language));
 }
 
+void frmMain::followSettingsControls() { controls_->bind(*this); }
+
 bool frmMain::Form_Load()
 {
     loading_ = true;
+    followSettingsControls();
     LoadSettings(*this, *ctx_.settings, ctx_.programName);
     SquezeLeftFrame();
     reading_->wb()->navigate(QStringLiteral("about:blank"));

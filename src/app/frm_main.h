@@ -63,7 +63,11 @@ public:
     SettingsStore& settings() override { return *ctx_.settings; }
     void adoptSubsystem(QObject* subsystem) override;
     const Context& context() const { return ctx_; }
+    // The display and highlight settings (one value object); the settings
+    // and highlight panels' controls edit it once followed. Called when the
+    // subsystems are installed and at load.
     reading::DisplaySettings& displaySettings();
+    void followSettingsControls();
     reading::HighlightSettings& highlightSettings();
 
     // The control with that objectName anywhere in the window (nullptr if none).

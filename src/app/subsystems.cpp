@@ -18,4 +18,5 @@ void installSubsystems(frmMain& main)
     main.adoptSubsystem(search);
     search->install();
     main.refreshCommandStates();
+    main.followSettingsControls();
 }

@@ -1,3 +1,4 @@
+#include "app/control_settings.h"
 #include "app/frame_settings.h"
 #include "app/settings_keys.h"
 #include "app/settings_persistence.h"
@@ -332,4 +333,39 @@ TEST_F(Settings, DoneChecksTheLanguage)
     EXPECT_EQ(panel.Command17_Click(), FrameSettings::DoneResult::Redisplay);
     EXPECT_EQ(redisplay.count(), 1);
     EXPECT_TRUE(prompter.boxes().empty());
+}
+
+// The display settings are one value object: the settings panel's controls
+// edit it once followed, the display's writes show in them, and a value
+// whose control is missing keeps its initial value rather than reading "".
+TEST(DisplayValues, FollowTheSettingsPanelAndKeepValuesWithoutControls)
+{
+    ScriptedPrompter prompter;
+    QWidget root;
+    auto* panel = new FrameSettings(std::filesystem::path("/nonexistent"), prompter, &root);
+    ControlSettings values;
+    // Before anything is followed: the initial values, not empty texts.
+    EXPECT_EQ(values.txtNV(), "1");
+    EXPECT_EQ(values.cboWord(), "Yellow");
+
+    values.bind(root);
+    auto* nv = root.findChild<QLineEdit*>(QStringLiteral("txtNV"));
+    ASSERT_NE(nv, nullptr);
+    EXPECT_EQ(values.txtNV(), nv->text().toStdString());
+    nv->setText(QStringLiteral("7"));
+    EXPECT_EQ(values.txtNV(), "7");
+    values.setTxtNV("3");
+    EXPECT_EQ(nv->text(), QStringLiteral("3"));
+    auto* apart = root.findChild<QCheckBox*>(QStringLiteral("dispFN"));
+    ASSERT_NE(apart, nullptr);
+    apart->setChecked(!apart->isChecked());
+    EXPECT_EQ(values.dispFN(), apart->isChecked());
+    // No highlight panel here: its boxes read as empty words, as before.
+    EXPECT_EQ(values.txtHL(0), "");
+
+    // Once the panel is gone the values stay what they were.
+    delete panel;
+    EXPECT_EQ(values.txtNV(), "3");
+    values.setTxtNV("4");
+    EXPECT_EQ(values.txtNV(), "4");
 }
