@@ -81,16 +81,14 @@ bool isLanguageName(const QString& name)
 }  // namespace
 
 FrameSettings::FrameSettings(std::filesystem::path programFolder, Prompter& prompter, QWidget* parent)
-    : QFrame(parent), programFolder_(std::move(programFolder)), prompter_(prompter)
+    : PanelFrame(QStringLiteral("frameSettings"), parent), programFolder_(std::move(programFolder)),
+      prompter_(prompter)
 {
     build();
 }
 
 void FrameSettings::build()
 {
-    setObjectName(QStringLiteral("frameSettings"));
-    setFrameShape(QFrame::StyledPanel);
-
     // The panel scrolls rather than crushing its controls in a short window.
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -172,7 +170,8 @@ void FrameSettings::build()
     });
 
     auto* done = named(new QPushButton(QStringLiteral("DONE"), page), "Command17");
-    done->setDefault(true);
+    // Enter in any box of the panel is "DONE".
+    setDefaultButton(done);
     done->setMinimumWidth(110);
     connect(done, &QPushButton::clicked, this, [this] { Command17_Click(); });
     auto* reset = named(new QPushButton(QStringLiteral("RESET TO DEFAULT"), page), "Command16");

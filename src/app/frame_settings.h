@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFrame>
+#include "ui/panel_frame.h"
 #include <QString>
 
 #include <filesystem>
@@ -16,7 +16,7 @@ class QPushButton;
 // footnote and subtitle options, highlight colour) and the language box
 // that names the text database. "DONE" checks the language and tells the
 // main window what to do next.
-class FrameSettings : public QFrame {
+class FrameSettings : public PanelFrame {
     Q_OBJECT
 
 public:

@@ -1,4 +1,5 @@
 #include "app/frm_main.h"
+#include "ui/panel_frame.h"
 #include "ui/panel_support.h"
 #include "shell/commands.h"
 
@@ -159,9 +160,8 @@ void frmMain::buildLeftFrame(QWidget* central)
     for (auto name : layout::sidePanels()) {
         if (name == "frameSettings" || name == "frameSearchAdv")
             continue;
-        auto* f = named(new QFrame(leftFrame_), qs(name));
-        f->setFrameShape(QFrame::StyledPanel);
-        f->hide();
+        // An empty panel until its subsystem installs its own in its place.
+        (new PanelFrame(qs(name), leftFrame_))->hide();
     }
     frameSettings_ = new FrameSettings(ctx_.programFolder, *ctx_.prompter, leftFrame_);
     frameSettings_->hide();

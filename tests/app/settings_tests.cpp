@@ -369,3 +369,25 @@ TEST(DisplayValues, FollowTheSettingsPanelAndKeepValuesWithoutControls)
     values.setTxtNV("4");
     EXPECT_EQ(values.txtNV(), "4");
 }
+
+// The settings panel follows the side panels' one Enter rule: Enter in a
+// box is "DONE"; Enter on another button of the panel presses that button.
+TEST(SettingsPanel, EnterInABoxPressesDone)
+{
+    ScriptedPrompter prompter;
+    QWidget root;
+    auto* panel = new FrameSettings(std::filesystem::path("/nonexistent"), prompter, &root);
+    root.show();
+    auto* done = root.findChild<QPushButton*>(QStringLiteral("Command17"));
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(panel->defaultButton(), done);
+    QSignalSpy pressed(done, &QPushButton::clicked);
+    auto* nv = root.findChild<QLineEdit*>(QStringLiteral("txtNV"));
+    ASSERT_NE(nv, nullptr);
+    nv->setFocus();
+    QTest::keyClick(nv, Qt::Key_Return);
+    EXPECT_EQ(pressed.count(), 1);
+    // Shift+Enter is not the rule's.
+    QTest::keyClick(nv, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(pressed.count(), 1);
+}
