@@ -4,19 +4,13 @@
 #include "numbers/number_analysis.h"
 #include "reading/navigation.h"
 #include "search/search_ui.h"
+#include "shell/install.h"
 
 void installSubsystems(frmMain& main)
 {
-    // The window owns them and destroys them, last first, before its widgets.
-    auto* navigation = new Navigation(main);
-    main.adoptSubsystem(navigation);
-    navigation->install();
-    auto* numbers = new NumberAnalysis(main);
-    main.adoptSubsystem(numbers);
-    numbers->install();
-    auto* search = new SearchUi(main, *navigation);
-    main.adoptSubsystem(search);
-    search->install();
+    Navigation& navigation = installSubsystem<Navigation>(main);
+    installSubsystem<NumberAnalysis>(main);
+    installSubsystem<SearchUi>(main, navigation);
     main.refreshCommandStates();
     main.followSettingsControls();
 }

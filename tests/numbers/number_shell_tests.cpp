@@ -3,6 +3,7 @@
 #include "numbers/number_analysis.h"
 #include "reading/rich_text_pane.h"
 #include "shell/commands.h"
+#include "shell/install.h"
 #include "support/fake_shell.h"
 
 #include <QApplication>
@@ -14,9 +15,7 @@ using testing_support::FakeShell;
 TEST(NumbersOnAShell, PanelsShowAndTheDivisionRunsThroughTheShell)
 {
     FakeShell shell;
-    auto* numbers = new NumberAnalysis(shell);
-    shell.adoptSubsystem(numbers);
-    numbers->install();
+    installSubsystem<NumberAnalysis>(shell);
 
     ASSERT_TRUE(shell.runCommand(cmd::mnuDiv_Click));
     EXPECT_EQ(shell.shownPanel(), QStringLiteral("frameNumDiv"));

@@ -4,6 +4,7 @@
 #include "reading/navigation.h"
 #include "reading/reading_view.h"
 #include "shell/commands.h"
+#include "shell/install.h"
 #include "support/fake_shell.h"
 
 #include <QComboBox>
@@ -18,12 +19,7 @@ using testing_support::FakeShell;
 namespace {
 
 struct NavigationOnAShell : ::testing::Test {
-    NavigationOnAShell()
-    {
-        nav = new Navigation(shell);
-        shell.adoptSubsystem(nav);
-        nav->install();
-    }
+    NavigationOnAShell() : nav(&installSubsystem<Navigation>(shell)) {}
     QListWidget* list() { return shell.reading().verseList(); }
 
     FakeShell shell;

@@ -4,6 +4,7 @@
 #include "reading/reading_view.h"
 #include "search/search_ui.h"
 #include "shell/commands.h"
+#include "shell/install.h"
 #include "support/fake_shell.h"
 
 #include <QCheckBox>
@@ -19,12 +20,8 @@ using testing_support::FakeShell;
 TEST(SearchOnAShell, GoListsTheHitsInTheVerseList)
 {
     FakeShell shell;
-    auto* nav = new Navigation(shell);
-    shell.adoptSubsystem(nav);
-    nav->install();
-    auto* search = new SearchUi(shell, *nav);
-    shell.adoptSubsystem(search);
-    search->install();
+    Navigation& nav = installSubsystem<Navigation>(shell);
+    SearchUi* search = &installSubsystem<SearchUi>(shell, nav);
 
     ASSERT_TRUE(shell.runCommand(cmd::cmdSearchShow_Click));
     EXPECT_EQ(shell.shownPanel(), QStringLiteral("frameSearch"));
