@@ -452,6 +452,44 @@ TEST(Init, MissingOrBrokenSampleSaysWhatIsWrong)
     EXPECT_THROW(init::loadSampleText(tmp.path()), std::runtime_error);
 }
 
+TEST(Init, TheSampleTextIsCheckedWhereItIsRead)
+{
+    TempDir tmp;
+    const fs::path json = tmp / "dist" / "quran_en.json";
+    auto refusedWith = [&](const std::string& what) {
+        try {
+            init::loadSampleText(tmp.path());
+            return std::string("accepted");
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what()).find(what) != std::string::npos ? std::string() : std::string(e.what());
+        }
+    };
+    writeFakeSample(tmp.path());
+    auto doc = nlohmann::json::parse(testing_support::readFile(json));
+
+    // The checksum set-up recorded beside the text.
+    const std::string good = testing_support::readFile(json);
+    writeFile(tmp / "dist" / "quran_en.json.sha256", init::sha256Hex(good) + "  quran_en.json\n");
+    EXPECT_EQ(init::loadSampleText(tmp.path()).suras.size(), 114u);
+    writeFile(json, good + " ");
+    EXPECT_EQ(refusedWith("does not match the checksum"), "");
+    fs::remove(tmp / "dist" / "quran_en.json.sha256");
+
+    auto bad = doc;
+    bad[1]["verses"][0]["translation"] = std::string("a NUL\0here", 11);
+    writeFile(json, bad.dump());
+    EXPECT_EQ(refusedWith("2:1 holds a NUL"), "");
+
+    bad = doc;
+    for (int v = 4; v <= 1000; ++v)
+        bad[1]["verses"].push_back({{"id", v}, {"translation", "more"}});
+    writeFile(json, bad.dump());
+    EXPECT_EQ(refusedWith("sura 2 has 1000 verses"), "");
+    bad[1]["verses"].erase(bad[1]["verses"].size() - 1);
+    writeFile(json, bad.dump());
+    EXPECT_EQ(init::loadSampleText(tmp.path()).suras[1].verses.size(), 999u);
+}
+
 TEST(Init, RtfEscaping)
 {
     EXPECT_EQ(init::rtfEscape("a{b}c\\d"), "a\\{b\\}c\\\\d");
