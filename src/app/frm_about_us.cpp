@@ -235,8 +235,8 @@ void frmAboutUs::checkSettingsFolder()
     command1_->setDefault(true);
     if (ctx_.prompter)
         ctx_.prompter->information(QStringLiteral("Zerafin cannot save its settings in %1:\n%2\n\n"
-                                                  "It will start with its default settings, and changes to them "
-                                                  "will not be kept. Press Continue to go on.")
+                                                  "It starts with its default settings, and changes to them "
+                                                  "will not be kept.")
                                        .arg(folder, QString::fromStdString(why)));
 }
 
