@@ -414,12 +414,16 @@ bool Database::execute(std::string_view sql)
         const bool outsideTransaction = sqlite3_get_autocommit(db_) != 0;
         if (outsideTransaction && !followReplacedFile())
             return false;
+        const long long changesBefore = sqlite3_total_changes64(db_);
         if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK)
             return true;
         const int code = sqlite3_extended_errcode(db_);
         // A write that raced a rebuild reached the old file, which SQLite
-        // refuses: nothing was written, so it is safe to run again.
-        if (code == SQLITE_READONLY_DBMOVED && outsideTransaction && attempt == 0 && fileReplaced() && reopen())
+        // refuses. When nothing of the text was written before that, it is
+        // safe to run it again on the new file.
+        const bool nothingWritten = sqlite3_total_changes64(db_) == changesBefore;
+        if (code == SQLITE_READONLY_DBMOVED && outsideTransaction && nothingWritten && attempt == 0 && fileReplaced() &&
+            reopen())
             continue;
         return failWith(code, text);
     }
