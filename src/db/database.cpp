@@ -261,7 +261,7 @@ std::string describeFailure(sqlite3* handle, int code)
         return "the file is locked by another program (waited " +
                std::to_string((gBusyTimeoutMs.load() + 999) / 1000) + " s for it)";
     if (code == SQLITE_READONLY_DBMOVED)
-        return "the file was replaced while it was open";
+        return "the file was moved, deleted or replaced while it was open";
     std::string why = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
     const int err = handle ? sqlite3_system_errno(handle) : 0;
     const bool systemFailure = primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN ||
