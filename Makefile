@@ -1,5 +1,5 @@
 # The two commands a reader needs: `make run` and `make test`.
-.PHONY: all setup run test bench fuzz clean
+.PHONY: all setup run test bench fuzz sanitize clean
 
 BUILD := build
 
@@ -21,5 +21,10 @@ bench: setup
 fuzz: setup
 	@scripts/fuzz $(TARGET) $(SECONDS)
 
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# in its own folder (build-sanitize). Run it before every stop.
+sanitize: setup
+	@scripts/sanitize
+
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz build-sanitize

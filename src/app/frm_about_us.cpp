@@ -29,6 +29,10 @@ namespace fs = std::filesystem;
 
 Q_LOGGING_CATEGORY(lcStartup, "zerafin.startup", QtWarningMsg)
 
+// zerafin-init's status when it built the database but set an earlier,
+// unusable one aside.
+constexpr int kInitialiserKeptAside = 3;
+
 namespace {
 
 QString fromPath(const fs::path& p) { return QString::fromStdString(p.string()); }
@@ -192,6 +196,7 @@ void frmAboutUs::Form_Load()
     label3_->setText(QStringList{QString::fromUtf8(credits::kVersionName), QString::fromUtf8(credits::kTranslator),
                                  QString::fromUtf8(credits::kRightsNotice)}
                          .join(u'\n'));
+    checkSettingsFolder();
 
     if (!startup::initialisationComplete(ctx_.programFolder)) {
         if (ctx_.settings)
@@ -213,6 +218,26 @@ void frmAboutUs::Form_Load()
         setStartupSetting(QStringLiteral("frmHU"), QStringLiteral("True"));
 
     timer1_->start();
+}
+
+void frmAboutUs::checkSettingsFolder()
+{
+    if (!ctx_.settings)
+        return;
+    const QString folder = ctx_.settings->folder();
+    const std::string why = startup::unwritableReason(fs::path(folder.toStdString()));
+    if (why.empty())
+        return;
+    settingsUnwritable_ = true;
+    // Nothing the reader changes can be kept, but the program works with its
+    // defaults: say so, and let the reader go on.
+    command1_->setVisible(true);
+    command1_->setDefault(true);
+    if (ctx_.prompter)
+        ctx_.prompter->information(QStringLiteral("Zerafin cannot save its settings in %1:\n%2\n\n"
+                                                  "It starts with its default settings, and changes to them "
+                                                  "will not be kept.")
+                                       .arg(folder, QString::fromStdString(why)));
 }
 
 void frmAboutUs::writeFirstRunRecord()
@@ -269,10 +294,17 @@ void frmAboutUs::startInitialiser()
     initProcess_->setProcessEnvironment(env);
     connect(initProcess_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
         const QString err = QString::fromLocal8Bit(initProcess_->readAllStandardError()).trimmed();
-        if (status == QProcess::NormalExit && code == 0)
+        if (status == QProcess::NormalExit && code == 0) {
             initialiserFinished(true, {});
-        else
+        } else if (status == QProcess::NormalExit && code == kInitialiserKeptAside) {
+            // Built, but an earlier database could not be carried over and
+            // was kept under another name: the reader must hear of it.
+            if (ctx_.prompter && !err.isEmpty())
+                ctx_.prompter->information(err);
+            initialiserFinished(true, {});
+        } else {
             initialiserFinished(false, err.isEmpty() ? QStringLiteral("it stopped with status %1").arg(code) : err);
+        }
     });
     connect(initProcess_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
         if (e == QProcess::FailedToStart)
@@ -308,6 +340,16 @@ void frmAboutUs::initialiserFinished(bool ok, const QString& why)
 
 void frmAboutUs::Timer1_Timer()
 {
+    if (settingsUnwritable_) {
+        // The progress cannot be read back; the finished "css" says done.
+        if (initProcess_ && initProcess_->state() != QProcess::NotRunning)
+            return;
+        if (!startup::initialisationComplete(ctx_.programFolder))
+            return;
+        timer1_->stop();
+        Command1_Click();
+        return;
+    }
     const QString stored = ctx_.settings ? ctx_.settings->progress() : QString::number(startup::kProgressMax);
     const auto reading = startup::readProgress(stored.toStdString());
     if (!reading.done) {

@@ -78,6 +78,7 @@ private:
     void writeFirstRunRecord();
     void startInitialiser();
     void initialiserFinished(bool ok, const QString& why);
+    void checkSettingsFolder();
     QString startupSetting(const QString& key) const;
     void setStartupSetting(const QString& key, const QString& value);
 
@@ -97,4 +98,7 @@ private:
     bool handedOver_ = false;
     bool initialiserStarted_ = false;
     bool initialiserFailed_ = false;
+    // The settings folder cannot be written: the progress the initialiser
+    // reports there never arrives, so the finished "css" is watched instead.
+    bool settingsUnwritable_ = false;
 };

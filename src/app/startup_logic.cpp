@@ -2,7 +2,11 @@
 
 #include "db/numeric.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace startup {
 
@@ -17,6 +21,23 @@ bool initialisationComplete(const fs::path& programFolder)
     std::error_code ec;
     const auto size = fs::file_size(cssFile(programFolder), ec);
     return !ec && static_cast<long long>(size) >= kCssCompleteSize;
+}
+
+std::string unwritableReason(const fs::path& folder)
+{
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec)
+        return ec.message();
+    const fs::path probe = folder / (".write-check-" + std::to_string(::getpid()));
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return std::strerror(errno);
+    const bool written = ::write(fd, "x", 1) == 1;
+    const int err = errno;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return written ? std::string() : std::strerror(err);
 }
 
 ProgressReading readProgress(std::string_view stored)

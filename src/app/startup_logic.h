@@ -27,6 +27,11 @@ std::filesystem::path helpFile(const std::filesystem::path& programFolder);    /
 // counts as an initialisation that has not finished.
 bool initialisationComplete(const std::filesystem::path& programFolder);
 
+// Why nothing can be saved in the folder, in the system's words ("Read-only
+// file system"); empty when it can. Creates the folder if it is missing
+// and tries a file in it.
+std::string unwritableReason(const std::filesystem::path& folder);
+
 // What one timer tick makes of the stored progress value.
 struct ProgressReading {
     bool done = false;  // 18360 or more: stop the timer and continue

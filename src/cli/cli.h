@@ -19,7 +19,8 @@ struct Common {
 
 // Opens the text database of the program folder. On failure prints what is
 // wrong on standard error and returns false.
-bool openTextDatabase(const Common& common, db::Database& db);
+bool openTextDatabase(const Common& common, db::Database& db,
+                      db::Database::Mode mode = db::Database::Mode::Existing);
 
 int fail(const std::string& message, int code = 1);
 

@@ -39,13 +39,21 @@ struct Range {
     int to = 0;
 };
 
-// "2:255", "1:1-7", "2:0" or a bare sura number "114".
+// No sura has 1000 verses: the verse key is sura * 1000 + verse.
+constexpr long long kMaxVerse = 999;
+
+// "2:255", "1:1-7", "2:0" or a bare sura number "114". Every number must be
+// whole and in range: a number too large for the verse key is refused here,
+// never wrapped into some other verse.
 std::optional<Range> parseRange(const std::string& text)
 {
+    auto inRange = [](const std::optional<long long>& n, long long low, long long high) {
+        return n && *n >= low && *n <= high;
+    };
     auto colon = text.find(':');
     if (colon == std::string::npos) {
         auto s = db::wholeNumber(text);
-        if (!s)
+        if (!inRange(s, 1, db::kSuraCount))
             return std::nullopt;
         return Range{static_cast<int>(*s), -1, -1};
     }
@@ -54,7 +62,7 @@ std::optional<Range> parseRange(const std::string& text)
     auto dash = verses.find('-');
     auto from = db::wholeNumber(verses.substr(0, dash));
     auto to = dash == std::string::npos ? from : db::wholeNumber(verses.substr(dash + 1));
-    if (!s || !from || !to || *from < 0 || *to < *from)
+    if (!inRange(s, 1, db::kSuraCount) || !inRange(from, 0, kMaxVerse) || !inRange(to, 0, kMaxVerse) || *to < *from)
         return std::nullopt;
     return Range{static_cast<int>(*s), static_cast<int>(*from), static_cast<int>(*to)};
 }
@@ -160,8 +168,8 @@ int cmdShow(const Common& common, const Args& allArgs)
     std::vector<Range> ranges;
     for (const auto& a : args) {
         auto r = parseRange(a);
-        if (!r || r->sura < 1 || r->sura > db::kSuraCount)
-            return fail("'" + a + "' is not a verse reference (sura 1-114, then ':' and a verse or a range)", 2);
+        if (!r)
+            return fail("'" + a + "' is not a verse reference (sura 1-114, then ':' and a verse 0-999 or a range)", 2);
         ranges.push_back(*r);
     }
     if (rtf)

@@ -13,7 +13,7 @@ int fail(const std::string& message, int code)
     return code;
 }
 
-bool openTextDatabase(const Common& common, db::Database& db)
+bool openTextDatabase(const Common& common, db::Database& db, db::Database::Mode mode)
 {
     auto file = db::dataSourceOf(db::connectionString(common.programFolder, common.language));
     std::error_code ec;
@@ -25,7 +25,7 @@ bool openTextDatabase(const Common& common, db::Database& db)
         fail("the text database " + file.string() + " is empty; rebuild it with zerafin-init");
         return false;
     }
-    if (!db.open(db::connectionString(common.programFolder, common.language))) {
+    if (!db.openFile(file, mode)) {
         fail("the text database " + file.string() + " cannot be read: " + db.lastError());
         return false;
     }

@@ -3,6 +3,7 @@
 
 #include "core/program_folder.h"
 #include "cli/cli.h"
+#include "db/database.h"
 
 #include <cstdio>
 #include <cstring>
@@ -29,7 +30,10 @@ const std::map<std::string, Command>& commands()
                                     "         [--chrono] [--sql] [--] TEXT   search as the search panel does; rows, then the count"}},
         {"block", {cli::cmdBlock, "block [--window N] [--first] [--case] [--chrono] [--] TEXT\n"
                                   "         words close together: every window of N verses holding them"}},
-        {"sql", {cli::cmdSql, "sql \"STATEMENT\"        run a statement on the text database, rows tab-separated"}},
+        {"sql", {cli::cmdSql, "sql [--write] \"STATEMENT\"  run one statement on the text database, rows tab-separated.\n"
+                              "                       Read-only unless --write is given. --write lets the statement change\n"
+                              "                       the file directly: a wrong one can delete the reader's notes, topics\n"
+                              "                       and word groups or the text itself, with no undo; copy the .ttb first"}},
     };
     return table;
 }
@@ -59,6 +63,10 @@ int main(int argc, char** argv)
                 common.programFolder = argv[++i];
             else
                 common.language = argv[++i];
+            if (!db::isPlainLanguageName(common.language)) {
+                std::fprintf(stderr, "zerafin-cli: --language takes a plain name such as English, not a path\n");
+                return 2;
+            }
         } else if (a == "--help" || a == "-h") {
             usage(stdout);
             return 0;

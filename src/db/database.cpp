@@ -6,11 +6,23 @@
 
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace db {
+
+bool isPlainLanguageName(std::string_view language)
+{
+    if (language.empty() || language == "." || language == "..")
+        return false;
+    return language.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
 
 std::string connectionString(const std::filesystem::path& programFolder, std::string_view language)
 {
@@ -184,10 +196,86 @@ bool registerFunctions(sqlite3* handle)
 
 // ---------------------------------------------------------------- Database
 
+namespace {
+
+std::atomic<int> gBusyTimeoutMs{kDefaultBusyTimeoutMs};
+
+struct FileId {
+    unsigned long long device = 0, inode = 0;
+};
+
+std::optional<FileId> fileIdOf(const std::filesystem::path& file)
+{
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return FileId{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
+}
+
+bool isLock(int code)
+{
+    const int primary = code & 0xFF;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+// Opens and checks one handle; on failure `code` and `error` say why.
+sqlite3* openHandle(const std::filesystem::path& file, Database::Mode mode, int& code, std::string& error)
+{
+    int flags = (mode == Database::Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    if (mode == Database::Mode::CreateIfMissing)
+        flags |= SQLITE_OPEN_CREATE;
+    sqlite3* handle = nullptr;
+    code = sqlite3_open_v2(file.c_str(), &handle, flags, nullptr);
+    if (code != SQLITE_OK) {
+        code = handle ? sqlite3_extended_errcode(handle) : code;
+        error = file.string() + ": " + (handle ? describeFailure(handle, code) : std::string("cannot open"));
+        sqlite3_close(handle);
+        return nullptr;
+    }
+    sqlite3_extended_result_codes(handle, 1);
+    // Before anything reads the file: a program holding a lock is waited
+    // for, and not mistaken for a file that cannot be read.
+    sqlite3_busy_timeout(handle, gBusyTimeoutMs.load());
+    // SQLite reads the header lazily; ask for the schema now so that a file
+    // that is not a database is refused here and not at the first command.
+    code = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK) {
+        code = sqlite3_extended_errcode(handle);
+        error = file.string() + ": " + describeFailure(handle, code);
+        sqlite3_close(handle);
+        return nullptr;
+    }
+    registerFunctions(handle);
+    return handle;
+}
+
+}  // namespace
+
+void setBusyTimeoutMs(int ms) { gBusyTimeoutMs = ms; }
+int busyTimeoutMs() { return gBusyTimeoutMs.load(); }
+
+std::string describeFailure(sqlite3* handle, int code)
+{
+    const int primary = code & 0xFF;
+    if (isLock(code))
+        return "the file is locked by another program (waited " +
+               std::to_string((gBusyTimeoutMs.load() + 999) / 1000) + " s for it)";
+    if (code == SQLITE_READONLY_DBMOVED)
+        return "the file was moved, deleted or replaced while it was open";
+    std::string why = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
+    const int err = handle ? sqlite3_system_errno(handle) : 0;
+    const bool systemFailure = primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN ||
+                               primary == SQLITE_READONLY || primary == SQLITE_PERM;
+    if (systemFailure && err != 0)
+        why += std::string(" (") + std::strerror(err) + ")";
+    return why;
+}
+
 Database::~Database() { close(); }
 
 Database::Database(Database&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), file_(std::move(other.file_)), error_(std::move(other.error_))
+    : db_(std::exchange(other.db_, nullptr)), file_(std::move(other.file_)), mode_(other.mode_),
+      device_(other.device_), inode_(other.inode_), error_(std::move(other.error_)), code_(other.code_)
 {
 }
 
@@ -197,15 +285,39 @@ Database& Database::operator=(Database&& other) noexcept
         close();
         db_ = std::exchange(other.db_, nullptr);
         file_ = std::move(other.file_);
+        mode_ = other.mode_;
+        device_ = other.device_;
+        inode_ = other.inode_;
         error_ = std::move(other.error_);
+        code_ = other.code_;
     }
     return *this;
 }
 
-void Database::setError(std::string message) const
+void Database::setError(std::string message, int code) const
 {
     error_ = std::move(message);
+    code_ = code;
     logDb("%s", error_.c_str());
+}
+
+bool Database::failWith(int code, std::string_view sql) const
+{
+    error_ = describeFailure(db_, code);
+    code_ = code;
+    if (sql.empty())
+        logDb("%s", error_.c_str());
+    else
+        logDb("%s in: %.*s", error_.c_str(), static_cast<int>(std::min<size_t>(sql.size(), 200)), sql.data());
+    return false;
+}
+
+bool Database::lastFailureWasLock() const { return isLock(code_); }
+
+bool Database::lastFailureWasDamage() const
+{
+    const int primary = code_ & 0xFF;
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
 bool Database::open(std::string_view cs)
@@ -223,33 +335,27 @@ bool Database::openFile(const std::filesystem::path& file, Mode mode)
 {
     close();
     file_ = file;
+    mode_ = mode;
+    device_ = inode_ = 0;
     std::error_code ec;
-    if (mode == Mode::Existing && !std::filesystem::is_regular_file(file, ec)) {
-        setError("no database file at " + file.string());
+    if (mode != Mode::CreateIfMissing && !std::filesystem::is_regular_file(file, ec)) {
+        setError("no database file at " + file.string(), SQLITE_CANTOPEN);
         return false;
     }
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (mode == Mode::CreateIfMissing)
-        flags |= SQLITE_OPEN_CREATE;
-    sqlite3* handle = nullptr;
-    if (sqlite3_open_v2(file.c_str(), &handle, flags, nullptr) != SQLITE_OK) {
-        setError(file.string() + ": " + (handle ? sqlite3_errmsg(handle) : "cannot open"));
-        sqlite3_close(handle);
+    int code = 0;
+    std::string error;
+    sqlite3* handle = openHandle(file, mode, code, error);
+    if (!handle) {
+        setError(error, code);
         return false;
     }
-    // SQLite reads the header lazily; ask for the schema now so that a file
-    // that is not a database is refused here and not at the first command.
-    char* err = nullptr;
-    if (sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err) != SQLITE_OK) {
-        setError(file.string() + ": " + (err ? err : "not a database"));
-        sqlite3_free(err);
-        sqlite3_close(handle);
-        return false;
-    }
-    sqlite3_busy_timeout(handle, 2000);
-    registerFunctions(handle);
     db_ = handle;
+    if (auto id = fileIdOf(file)) {
+        device_ = id->device;
+        inode_ = id->inode;
+    }
     error_.clear();
+    code_ = 0;
     return true;
 }
 
@@ -261,6 +367,42 @@ void Database::close()
     }
 }
 
+bool Database::fileReplaced() const
+{
+    if (!db_ || inode_ == 0)
+        return false;
+    auto now = fileIdOf(file_);
+    return now && (now->device != device_ || now->inode != inode_);
+}
+
+bool Database::reopen()
+{
+    // The new handle is opened first: if it cannot be, the old one stays.
+    int code = 0;
+    std::string error;
+    sqlite3* handle = openHandle(file_, mode_ == Mode::ReadOnly ? Mode::ReadOnly : Mode::Existing, code, error);
+    if (!handle) {
+        setError(error, code);
+        return false;
+    }
+    sqlite3_close_v2(db_);
+    db_ = handle;
+    auto id = fileIdOf(file_);
+    device_ = id ? id->device : 0;
+    inode_ = id ? id->inode : 0;
+    logDb("%s was replaced; reopened it", file_.c_str());
+    return true;
+}
+
+bool Database::followReplacedFile()
+{
+    if (!db_)
+        return false;
+    if (!sqlite3_get_autocommit(db_) || !fileReplaced())
+        return true;
+    return reopen();
+}
+
 bool Database::execute(std::string_view sql)
 {
     if (!db_) {
@@ -268,13 +410,23 @@ bool Database::execute(std::string_view sql)
         return false;
     }
     std::string text(sql);
-    char* err = nullptr;
-    if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
-        setError(std::string(err ? err : "statement failed") + " in: " + text.substr(0, 200));
-        sqlite3_free(err);
-        return false;
+    for (int attempt = 0;; ++attempt) {
+        const bool outsideTransaction = sqlite3_get_autocommit(db_) != 0;
+        if (outsideTransaction && !followReplacedFile())
+            return false;
+        const long long changesBefore = sqlite3_total_changes64(db_);
+        if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK)
+            return true;
+        const int code = sqlite3_extended_errcode(db_);
+        // A write that raced a rebuild reached the old file, which SQLite
+        // refuses. When nothing of the text was written before that, it is
+        // safe to run it again on the new file.
+        const bool nothingWritten = sqlite3_total_changes64(db_) == changesBefore;
+        if (code == SQLITE_READONLY_DBMOVED && outsideTransaction && nothingWritten && attempt == 0 && fileReplaced() &&
+            reopen())
+            continue;
+        return failWith(code, text);
     }
-    return true;
 }
 
 long long Database::changes() const { return db_ ? sqlite3_changes64(db_) : 0; }
@@ -294,7 +446,16 @@ bool Database::hasTable(std::string_view name) const
     return found;
 }
 
-Database::Transaction::Transaction(Database& db) : db_(db) { active_ = db_.execute("BEGIN IMMEDIATE"); }
+Database::Transaction::Transaction(Database& db) : db_(db)
+{
+    active_ = db_.execute("BEGIN IMMEDIATE");
+    // The write lock is held now; if a rebuild renamed a new file over this
+    // one before letting go of it, write into the new file instead.
+    if (active_ && db_.fileReplaced()) {
+        db_.execute("ROLLBACK");
+        active_ = db_.followReplacedFile() && db_.execute("BEGIN IMMEDIATE");
+    }
+}
 
 Database::Transaction::~Transaction()
 {
@@ -309,7 +470,11 @@ bool Database::Transaction::commit()
     active_ = false;
     if (db_.execute("COMMIT"))
         return true;
+    // Keep the reason the commit failed, not that of the rollback.
+    const std::string why = db_.lastError();
+    const int code = db_.lastCode();
     db_.execute("ROLLBACK");
+    db_.setError(why, code);
     return false;
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -158,11 +159,13 @@ bool Recordset::open(std::string_view sql, Database& db)
     sql_ = std::string(sql);
     if (!db.isOpen())
         return fail("the database is not open");
+    if (!db.followReplacedFile())
+        return fail(db.lastError());
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(db.handle(), sql_.c_str(), static_cast<int>(sql_.size()), &raw, nullptr) != SQLITE_OK || !raw) {
-        std::string msg = sqlite3_errmsg(db.handle());
         sqlite3_finalize(raw);
-        return fail(msg + " in: " + sql_.substr(0, 200));
+        db.failWith(sqlite3_extended_errcode(db.handle()), sql_);
+        return fail(db.lastError());
     }
     Stmt st(raw);
     int n = sqlite3_column_count(raw);
@@ -182,8 +185,10 @@ bool Recordset::open(std::string_view sql, Database& db)
             row.push_back(readColumn(raw, i));
         rows.push_back(std::move(row));
     }
-    if (rc != SQLITE_DONE)
-        return fail(std::string(sqlite3_errmsg(db.handle())) + " in: " + sql_.substr(0, 200));
+    if (rc != SQLITE_DONE) {
+        db.failWith(sqlite3_extended_errcode(db.handle()), sql_);
+        return fail(db.lastError());
+    }
     db_ = &db;
     cols_ = std::move(cols);
     rows_ = std::move(rows);
@@ -406,6 +411,30 @@ std::vector<std::string> Recordset::tablesOf(const std::vector<bool>& which) con
     return tables;
 }
 
+bool Recordset::runWrite(const std::string& sql, const std::function<void(sqlite3_stmt*)>& bind)
+{
+    for (int attempt = 0;; ++attempt) {
+        if (!db_->followReplacedFile())
+            return fail(db_->lastError());
+        sqlite3_stmt* raw = nullptr;
+        int rc = sqlite3_prepare_v2(db_->handle(), sql.c_str(), -1, &raw, nullptr);
+        Stmt st(raw);
+        if (rc == SQLITE_OK) {
+            bind(raw);
+            rc = sqlite3_step(raw);
+            if (rc == SQLITE_DONE)
+                return true;
+        }
+        const int code = sqlite3_extended_errcode(db_->handle());
+        // The file was replaced by a rebuild after the last look: SQLite
+        // refused to write into the old one, so write into the new one.
+        if (code == SQLITE_READONLY_DBMOVED && attempt == 0 && db_->fileReplaced())
+            continue;
+        db_->failWith(code, sql);
+        return fail(db_->lastError());
+    }
+}
+
 bool Recordset::writeInsert()
 {
     auto tables = tablesOf(changed_);
@@ -429,14 +458,11 @@ bool Recordset::writeInsert()
         }
         std::string sql = "INSERT INTO " + quoteIdent(table) +
                           (idx.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
-        sqlite3_stmt* raw = nullptr;
-        if (sqlite3_prepare_v2(db_->handle(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK)
-            return fail(std::string(sqlite3_errmsg(db_->handle())) + " in: " + sql);
-        Stmt st(raw);
-        for (size_t k = 0; k < idx.size(); ++k)
-            bindValue(raw, static_cast<int>(k + 1), pending_[idx[k]]);
-        if (sqlite3_step(raw) != SQLITE_DONE)
-            return fail(std::string(sqlite3_errmsg(db_->handle())) + " in: " + sql);
+        if (!runWrite(sql, [&](sqlite3_stmt* st) {
+                for (size_t k = 0; k < idx.size(); ++k)
+                    bindValue(st, static_cast<int>(k + 1), pending_[idx[k]]);
+            }))
+            return false;
     }
     return true;
 }
@@ -479,17 +505,14 @@ bool Recordset::writeUpdate()
         for (size_t i : setCols)
             sets += (sets.empty() ? "" : ",") + quoteIdent(cols_[i].origin) + "=?" + std::to_string(p++);
         std::string sql = "UPDATE " + quoteIdent(table) + " SET " + sets + " WHERE " + rowMatch(table, keyCols, origins, p);
-        sqlite3_stmt* raw = nullptr;
-        if (sqlite3_prepare_v2(db_->handle(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK)
-            return fail(std::string(sqlite3_errmsg(db_->handle())) + " in: " + sql);
-        Stmt st(raw);
-        int b = 1;
-        for (size_t i : setCols)
-            bindValue(raw, b++, pending_[i]);
-        for (size_t i : keyCols)
-            bindValue(raw, b++, original[i]);
-        if (sqlite3_step(raw) != SQLITE_DONE)
-            return fail(std::string(sqlite3_errmsg(db_->handle())) + " in: " + sql);
+        if (!runWrite(sql, [&](sqlite3_stmt* st) {
+                int b = 1;
+                for (size_t i : setCols)
+                    bindValue(st, b++, pending_[i]);
+                for (size_t i : keyCols)
+                    bindValue(st, b++, original[i]);
+            }))
+            return false;
         if (sqlite3_changes(db_->handle()) == 0)
             return fail("the row to change is no longer in " + table);
     }
@@ -518,16 +541,13 @@ bool Recordset::deleteCurrent()
             keyCols.push_back(i);
     }
     std::string sql = "DELETE FROM " + quoteIdent(table) + " WHERE " + rowMatch(table, keyCols, origins, 1);
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db_->handle(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK)
-        return fail(std::string(sqlite3_errmsg(db_->handle())) + " in: " + sql);
-    Stmt st(raw);
     const auto& row = rows_[static_cast<size_t>(pos_)];
-    int b = 1;
-    for (size_t i : keyCols)
-        bindValue(raw, b++, row[i]);
-    if (sqlite3_step(raw) != SQLITE_DONE)
-        return fail(std::string(sqlite3_errmsg(db_->handle())) + " in: " + sql);
+    if (!runWrite(sql, [&](sqlite3_stmt* st) {
+            int b = 1;
+            for (size_t i : keyCols)
+                bindValue(st, b++, row[i]);
+        }))
+        return false;
     if (sqlite3_changes(db_->handle()) == 0)
         return fail("the row to delete is no longer in " + table);
     rows_.erase(rows_.begin() + pos_);

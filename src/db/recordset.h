@@ -2,9 +2,12 @@
 
 #include "db/value.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -88,6 +91,8 @@ private:
     bool hasCurrent() const;
     bool fail(std::string message);
     bool commitPending();
+    // Prepares, binds and runs one write, following a replaced file.
+    bool runWrite(const std::string& sql, const std::function<void(sqlite3_stmt*)>& bind);
     bool writeInsert();
     bool writeUpdate();
     std::vector<std::string> tablesOf(const std::vector<bool>& which) const;

@@ -290,6 +290,45 @@ TEST_F(StartupWindow, AFailingInitialiserIsReportedAndContinueIsOffered)
     EXPECT_FALSE(w.findChild<QTimer*>("Timer1")->isActive());
 }
 
+TEST_F(StartupWindow, ASettingsFolderThatCannotBeWrittenIsReportedAndTheReaderGoesOn)
+{
+    // A file where the folder should be: nothing can be created in it,
+    // whoever runs the test.
+    writeFile(tmp / "blocked", "a file, not a folder");
+    SettingsStore blocked(qpath(tmp / "blocked" / "zerafin"));
+    makeProgramFolder(folder, -1);
+    // A stand-in initialiser that finishes the program folder a moment later.
+    const fs::path init = tmp / "slow-init";
+    writeFile(init, "#!/bin/sh\nsleep 0.3\nhead -c 2500 /dev/zero > '" + (folder / "css").string() + "'\n");
+    fs::permissions(init, fs::perms::owner_all);
+    StartupContext c = context(init);
+    c.settings = &blocked;
+    frmAboutUs w(c);
+    w.show();
+    w.Form_Load();
+    ASSERT_FALSE(prompter.boxes().empty());
+    EXPECT_TRUE(prompter.boxes()[0].text.contains("cannot save its settings"));
+    EXPECT_TRUE(prompter.boxes()[0].text.contains("Not a directory")) << prompter.boxes()[0].text.toStdString();
+    EXPECT_TRUE(shown(w, "Command1"));
+    // Once the initialiser is done the start goes on by itself.
+    EXPECT_TRUE(waitFor([&] { return w.handedOver(); }, 5000));
+    EXPECT_EQ(mainShown, 1);
+}
+
+TEST_F(StartupWindow, AnInitialiserThatKeptAnOldFileAsideSaysSo)
+{
+    makeProgramFolder(folder, -1);
+    const fs::path init = tmp / "aside-init";
+    writeFile(init, "#!/bin/sh\nhead -c 2500 /dev/zero > '" + (folder / "css").string() +
+                        "'\necho 'the earlier English.ttb was kept as English.ttb.unreadable-1' >&2\nexit 3\n");
+    fs::permissions(init, fs::perms::owner_all);
+    frmAboutUs w(context(init));
+    runStart(w);
+    EXPECT_TRUE(w.handedOver());
+    EXPECT_TRUE(prompter.texts().join("\n").contains("kept as English.ttb.unreadable-1"));
+    EXPECT_FALSE(prompter.texts().join("\n").contains("did not complete"));
+}
+
 TEST_F(StartupWindow, MainWindowThatDoesNotLoadKeepsTheStartupWindow)
 {
     makeProgramFolder(folder, 2000);

@@ -76,3 +76,64 @@ TEST(Cli, MissingEmptyOrCorruptDatabaseIsReported)
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(cli(dir.path(), {"bogus"}).status, 2);
 }
+
+TEST(Cli, ReferencesOutOfRangeAreRefusedNotWrapped)
+{
+    TempDir dir;
+    testing_support::buildFixtureDatabase(dir / "English.ttb", {"text_small"});
+    for (const char* ref : {"2:4294967297", "2:2147483648", "4294967298:1", "2:1-4294967297", "2:1000", "0:1", "2:-1"}) {
+        auto r = cli(dir.path(), {"show", ref});
+        EXPECT_EQ(r.status, 2) << ref;
+        EXPECT_EQ(r.out, "") << ref;
+        EXPECT_NE(r.err.find("is not a verse reference"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(cli(dir.path(), {"show", "2:1"}).status, 0);
+    auto r = runProgram({ZF_CLI_EXE, "--folder", dir.path().string(), "--language", "../English", "show", "2:1"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("plain name"), std::string::npos);
+}
+
+TEST(Cli, SqlReadsOnlyUnlessToldToWrite)
+{
+    TempDir dir;
+    testing_support::buildFixtureDatabase(dir / "English.ttb", {"text_small"});
+    auto count = [&] { return cli(dir.path(), {"sql", "SELECT count(*) FROM ZOVR"}).out; };
+    for (const std::string& sql : std::vector<std::string>{"DROP TABLE ZOVR", "DELETE FROM ZOVR", "UPDATE ZOVR SET YourNotes='x'",
+                                  "VACUUM INTO '" + (dir / "copy.db").string() + "'"}) {
+        auto r = cli(dir.path(), {"sql", sql});
+        EXPECT_EQ(r.status, 2) << sql;
+        EXPECT_NE(r.err.find("--write"), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(fs::exists(dir / "copy.db"));
+    EXPECT_EQ(count(), "10\n");
+
+    // One statement at a time: nothing after the first is dropped unseen.
+    auto r = cli(dir.path(), {"sql", "SELECT 1; DELETE FROM ZOVR"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    r = cli(dir.path(), {"sql", "--write", "DELETE FROM ZOVR WHERE Sura=2; DELETE FROM ZOVR"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(count(), "10\n");
+    EXPECT_EQ(cli(dir.path(), {"sql", "SELECT 1;  "}).out, "1\n");
+
+    r = cli(dir.path(), {"sql", "--write", "UPDATE ZOVR SET YourNotes='mine' WHERE Sura=2 AND Verse=2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(cli(dir.path(), {"sql", "SELECT YourNotes FROM ZOVR WHERE Sura=2 AND Verse=2"}).out, "mine\n");
+    EXPECT_NE(runProgram({ZF_CLI_EXE, "--help"}).out.find("--write"), std::string::npos);
+}
+
+TEST(Cli, SqlStreamsALargeResult)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "a memory limit cannot be combined with AddressSanitizer's shadow memory";
+#endif
+    TempDir dir;
+    testing_support::buildFixtureDatabase(dir / "English.ttb", {"text_small"});
+    // 500,000 rows of 1 KB under a 400 MB limit: buffered they do not fit,
+    // streamed they pass a line at a time.
+    auto r = runProgram({"/bin/sh", "-c",
+                         "ulimit -v 400000; '" + std::string(ZF_CLI_EXE) + "' --folder '" + dir.path().string() +
+                             "' sql \"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500000) "
+                             "SELECT i, printf('%1000d', i) FROM n\" | tail -n 1 | cut -c1-6"});
+    EXPECT_EQ(r.out, "500000\n") << r.err;
+}

@@ -79,6 +79,59 @@ TEST(Database, RefusesMissingEmptyAndCorruptFiles)
     EXPECT_TRUE(db.execute("CREATE TABLE t(a)"));
 }
 
+TEST(Database, FailuresSayWhetherTheFileIsDamagedAndNameTheSystemsReason)
+{
+    TempDir dir;
+    db::Database db;
+    testing_support::writeFile(dir / "Bad.ttb", std::string(4096, 'x'));
+    EXPECT_FALSE(db.openFile(dir / "Bad.ttb"));
+    EXPECT_TRUE(db.lastFailureWasDamage());
+    EXPECT_FALSE(db.lastFailureWasLock());
+
+    EXPECT_FALSE(db.openFile(dir / "missing" / "New.ttb", db::Database::Mode::CreateIfMissing));
+    EXPECT_FALSE(db.lastFailureWasDamage());
+    EXPECT_NE(db.lastError().find("No such file or directory"), std::string::npos) << db.lastError();
+
+    // A read-only connection refuses writes.
+    ASSERT_TRUE(db.openFile(dir / "t.ttb", db::Database::Mode::CreateIfMissing));
+    ASSERT_TRUE(db.execute("CREATE TABLE t(a)"));
+    ASSERT_TRUE(db.openFile(dir / "t.ttb", db::Database::Mode::ReadOnly));
+    EXPECT_FALSE(db.execute("INSERT INTO t VALUES (1)"));
+    EXPECT_EQ(db.lastError().find("INSERT"), std::string::npos) << db.lastError();
+
+    EXPECT_FALSE(db::isPlainLanguageName("../English"));
+    EXPECT_FALSE(db::isPlainLanguageName(std::string("a\0b", 3)));
+    EXPECT_TRUE(db::isPlainLanguageName("English 2"));
+}
+
+TEST(Database, ATransactionStartedAfterTheFileWasReplacedWritesIntoTheNewFile)
+{
+    TempDir dir;
+    const auto file = dir / "English.ttb";
+    db::Database open;
+    ASSERT_TRUE(open.openFile(file, db::Database::Mode::CreateIfMissing));
+    ASSERT_TRUE(open.execute("CREATE TABLE t(a)"));
+    {
+        db::Database next;
+        ASSERT_TRUE(next.openFile(dir / "next.ttb", db::Database::Mode::CreateIfMissing));
+        ASSERT_TRUE(next.execute("CREATE TABLE t(a); INSERT INTO t VALUES ('new file')"));
+    }
+    std::filesystem::rename(dir / "next.ttb", file);
+    EXPECT_TRUE(open.fileReplaced());
+    {
+        db::Database::Transaction t(open);
+        ASSERT_TRUE(t.active()) << open.lastError();
+        ASSERT_TRUE(open.execute("INSERT INTO t VALUES ('written')"));
+        ASSERT_TRUE(t.commit()) << open.lastError();
+    }
+    EXPECT_FALSE(open.fileReplaced());
+    db::Database check;
+    ASSERT_TRUE(check.openFile(file));
+    db::Recordset rs;
+    ASSERT_TRUE(rs.open("SELECT group_concat(a, ',') FROM t", check));
+    EXPECT_EQ(rs.field(0).toString(), "new file,written");
+}
+
 TEST(Database, ConnectionStringKeepsItsDocumentedForm)
 {
     std::string cs = db::connectionString("/opt/zerafin", "English");

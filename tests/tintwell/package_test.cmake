@@ -25,7 +25,9 @@ foreach(f include/tintwell/ctr_tintwell.h include/tintwell/color_converter.h inc
 endforeach()
 
 run("configure" ${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/build -G ${GENERATOR}
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH=${prefix})
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH=${prefix}
+    # A sanitized library needs its runtime in the program that loads it.
+    "-DCMAKE_EXE_LINKER_FLAGS=${CONSUMER_LINK_FLAGS}")
 if(NOT out MATCHES "Tintwell found in ${prefix}/")
   message(FATAL_ERROR "find_package did not take the installed Tintwell:\n${out}")
 endif()

@@ -8,7 +8,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <fstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using testing_support::TempDir;
@@ -244,6 +248,195 @@ TEST(Init, AnUnreadableDatabaseIsSetAsideNotOverwritten)
     EXPECT_NE(report.manifest.find("unreadable_database_kept_as="), std::string::npos);
 }
 
+namespace {
+
+std::vector<std::string> namesIn(const fs::path& dir, const std::string& prefix)
+{
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path().filename().string().rfind(prefix, 0) == 0)
+            out.push_back(e.path().filename().string());
+    return out;
+}
+
+// Restores the busy wait a test shortened.
+struct BusyWait {
+    explicit BusyWait(int ms) { db::setBusyTimeoutMs(ms); }
+    ~BusyWait() { db::setBusyTimeoutMs(db::kDefaultBusyTimeoutMs); }
+};
+
+}  // namespace
+
+TEST(Init, ALockedDatabaseIsWaitedForAndNeverSetAside)
+{
+    Built b;
+    b.build();
+    {
+        db::Database db;
+        ASSERT_TRUE(db.openFile(b.out / "English.ttb"));
+        ASSERT_TRUE(db.execute("UPDATE ZOVR SET YourNotes='held note' WHERE Sura=2 AND Verse=3"));
+    }
+    // Another program holds the file for a moment: the builder waits, then
+    // carries the note over.
+    db::Database other;
+    ASSERT_TRUE(other.openFile(b.out / "English.ttb"));
+    ASSERT_TRUE(other.execute("BEGIN EXCLUSIVE"));
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        other.execute("COMMIT");
+    });
+    auto report = b.build();
+    release.join();
+    EXPECT_EQ(report.counts.notesKept, 1);
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR WHERE Sura=2 AND Verse=3"), "held note");
+    EXPECT_TRUE(report.setAside.keptAs.empty());
+
+    // Held for longer than the wait: the builder stops and changes nothing.
+    other.close();
+    ASSERT_TRUE(other.openFile(b.out / "English.ttb"));
+    ASSERT_TRUE(other.execute("BEGIN EXCLUSIVE"));
+    const auto before = fs::last_write_time(b.out / "English.ttb");
+    {
+        BusyWait shortWait(200);
+        try {
+            b.build();
+            ADD_FAILURE() << "built over a locked file";
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find("locked by another program"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("nothing was changed"), std::string::npos) << e.what();
+        }
+    }
+    ASSERT_TRUE(other.execute("COMMIT"));
+    EXPECT_EQ(fs::last_write_time(b.out / "English.ttb"), before);
+    EXPECT_TRUE(namesIn(b.out, "English.ttb.").empty());
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR WHERE Sura=2 AND Verse=3"), "held note");
+}
+
+TEST(Init, AWriteDuringARebuildReachesTheNewFile)
+{
+    Built b;
+    b.build();
+    const fs::path file = b.out / "English.ttb";
+    // A window left open across the rebuild, with an edit it has not saved yet.
+    db::Database window;
+    ASSERT_TRUE(window.openFile(file));
+    db::Recordset groups;
+    ASSERT_TRUE(groups.open("SELECT * FROM SIMWORDS", window));
+    ASSERT_TRUE(groups.setField("SIMILAR3", db::Value("unsaved edit")));
+
+    std::thread writer;
+    bool written = false;
+    std::string quickError;
+    b.build([&](int value) {
+        if (value < 2000 || writer.joinable())
+            return;
+        // The builder has read the notes and not yet replaced the file.
+        {
+            BusyWait shortWait(100);
+            db::Database quick;
+            ASSERT_TRUE(quick.openFile(file));
+            EXPECT_FALSE(quick.execute("UPDATE ZOVR SET YourNotes='lost?' WHERE Sura=2 AND Verse=1"));
+            EXPECT_TRUE(quick.lastFailureWasLock());
+            quickError = quick.lastError();
+        }
+        writer = std::thread([&] {
+            written = window.execute("UPDATE ZOVR SET YourNotes='written during the rebuild' WHERE Sura=3 AND Verse=2");
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the writer now waits for the lock
+    });
+    writer.join();
+    EXPECT_TRUE(written) << window.lastError();
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR WHERE Sura=3 AND Verse=2"), "written during the rebuild");
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR1 WHERE Sura=3 AND Verse=2"), " written during the rebuild ");
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR WHERE Sura=2 AND Verse=1"), "");
+    // The refusal names the reason, not the statement.
+    EXPECT_NE(quickError.find("locked by another program"), std::string::npos) << quickError;
+    EXPECT_EQ(quickError.find("UPDATE"), std::string::npos) << quickError;
+
+    // The edit made before the rebuild is saved into the new file too.
+    ASSERT_TRUE(groups.update()) << groups.lastError();
+    EXPECT_EQ(b.text("SELECT SIMILAR3 FROM SIMWORDS WHERE WORDPHRASE='grace'"), "unsaved edit");
+    EXPECT_FALSE(window.fileReplaced());
+}
+
+TEST(Init, AFileItDidNotMakeIsKeptAside)
+{
+    Built b;
+    fs::create_directories(b.out);
+    {
+        db::Database foreign;
+        ASSERT_TRUE(foreign.openFile(b.out / "English.ttb", db::Database::Mode::CreateIfMissing));
+        ASSERT_TRUE(foreign.execute("CREATE TABLE accounts(name); INSERT INTO accounts VALUES ('keep me')"));
+    }
+    auto report = b.build();
+    EXPECT_EQ(report.setAside.kind, "foreign");
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM ZOVR"), 114 * 3 + 112);
+    auto kept = namesIn(b.out, "English.ttb.foreign-");
+    ASSERT_EQ(kept.size(), 1u);
+    db::Database foreign;
+    ASSERT_TRUE(foreign.openFile(b.out / kept[0]));
+    db::Recordset rs;
+    ASSERT_TRUE(rs.open("SELECT name FROM accounts", foreign));
+    EXPECT_EQ(rs.field(0).toString(), "keep me");
+    EXPECT_NE(report.manifest.find("foreign_database_kept_as="), std::string::npos);
+
+    // The program says so in its status and on the console.
+    fs::remove(b.out / "English.ttb");
+    testing_support::writeFile(b.out / "English.ttb", std::string(5000, 'z'));
+    auto r = testing_support::runProgram({ZF_INIT_EXE, "--out", b.out.string(), "--sample", b.sample.string(), "--data",
+                                          b.data.string(), "--no-progress", "--quiet"});
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_NE(r.err.find("kept as"), std::string::npos) << r.err;
+    EXPECT_EQ(namesIn(b.out, "English.ttb.unreadable-").size(), 1u);
+}
+
+TEST(Init, LanguageIsAPlainNameAndDataMustBeThere)
+{
+    Built b;
+    for (const char* bad : {"../x", "/tmp/x", "a/b", "..", ""}) {
+        auto r = testing_support::runProgram({ZF_INIT_EXE, "--out", b.out.string(), "--sample", b.sample.string(),
+                                              "--data", b.data.string(), "--no-progress", "--language", bad});
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_NE(r.err.find("plain name"), std::string::npos) << r.err;
+        EXPECT_THROW(init::buildProgramFolder({b.out, b.sample, b.data, bad, {}}), std::runtime_error) << bad;
+    }
+    EXPECT_FALSE(fs::exists(b.tmp / "x.ttb"));
+    EXPECT_FALSE(fs::exists(b.out));
+
+    // Without the data folder nothing is built.
+    auto r = testing_support::runProgram({ZF_INIT_EXE, "--out", b.out.string(), "--sample", b.sample.string(), "--data",
+                                          (b.tmp / "none").string(), "--no-progress"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("data folder"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(b.out / "English.ttb"));
+}
+
+TEST(Init, TemporaryFilesOfKilledBuildsAreCleanedUp)
+{
+    Built b;
+    b.build();
+    // A process that has ended, and one that is still running (init).
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    const std::string dead = std::to_string(child);
+    const fs::path docs = b.out / "Files" / "English";
+    const std::vector<fs::path> stale = {b.out / ("English.ttb.building-" + dead), docs / ("Contents.htm.part-" + dead),
+                                         b.out / ("css.part-" + dead)};
+    const std::vector<fs::path> kept = {b.out / "English.ttb.building-1", b.out / "notes.txt.part-x1",
+                                        b.out / ("English.ttb.keep-" + dead)};
+    for (const auto& f : stale)
+        testing_support::writeFile(f, "left over");
+    for (const auto& f : kept)
+        testing_support::writeFile(f, "not ours to remove");
+    b.build();
+    for (const auto& f : stale)
+        EXPECT_FALSE(fs::exists(f)) << f;
+    for (const auto& f : kept)
+        EXPECT_TRUE(fs::exists(f)) << f;
+}
+
 TEST(Init, MissingOrBrokenSampleSaysWhatIsWrong)
 {
     TempDir tmp;
@@ -257,6 +450,44 @@ TEST(Init, MissingOrBrokenSampleSaysWhatIsWrong)
     EXPECT_THROW(init::loadSampleText(tmp.path()), std::runtime_error);
     writeFile(tmp / "dist" / "quran_en.json", "[]");
     EXPECT_THROW(init::loadSampleText(tmp.path()), std::runtime_error);
+}
+
+TEST(Init, TheSampleTextIsCheckedWhereItIsRead)
+{
+    TempDir tmp;
+    const fs::path json = tmp / "dist" / "quran_en.json";
+    auto refusedWith = [&](const std::string& what) {
+        try {
+            init::loadSampleText(tmp.path());
+            return std::string("accepted");
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what()).find(what) != std::string::npos ? std::string() : std::string(e.what());
+        }
+    };
+    writeFakeSample(tmp.path());
+    auto doc = nlohmann::json::parse(testing_support::readFile(json));
+
+    // The checksum set-up recorded beside the text.
+    const std::string good = testing_support::readFile(json);
+    writeFile(tmp / "dist" / "quran_en.json.sha256", init::sha256Hex(good) + "  quran_en.json\n");
+    EXPECT_EQ(init::loadSampleText(tmp.path()).suras.size(), 114u);
+    writeFile(json, good + " ");
+    EXPECT_EQ(refusedWith("does not match the checksum"), "");
+    fs::remove(tmp / "dist" / "quran_en.json.sha256");
+
+    auto bad = doc;
+    bad[1]["verses"][0]["translation"] = std::string("a NUL\0here", 11);
+    writeFile(json, bad.dump());
+    EXPECT_EQ(refusedWith("2:1 holds a NUL"), "");
+
+    bad = doc;
+    for (int v = 4; v <= 1000; ++v)
+        bad[1]["verses"].push_back({{"id", v}, {"translation", "more"}});
+    writeFile(json, bad.dump());
+    EXPECT_EQ(refusedWith("sura 2 has 1000 verses"), "");
+    bad[1]["verses"].erase(bad[1]["verses"].size() - 1);
+    writeFile(json, bad.dump());
+    EXPECT_EQ(init::loadSampleText(tmp.path()).suras[1].verses.size(), 999u);
 }
 
 TEST(Init, RtfEscaping)

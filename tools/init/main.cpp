@@ -4,6 +4,7 @@
 
 #include "core/program_folder.h"
 #include "core/settings_store.h"
+#include "db/database.h"
 #include "init/text_builder.h"
 
 #include <QCoreApplication>
@@ -16,14 +17,20 @@
 
 namespace {
 
+// Built, but the earlier text database was set aside instead of carried over.
+constexpr int kStatusSetAside = 3;
+
 void usage()
 {
     std::fputs("usage: zerafin-init [--out DIR] [--sample DIR] [--data DIR] [--language NAME] [--no-progress] [--quiet]\n"
                "  --out DIR       program folder to build (default: the folder of this program)\n"
                "  --sample DIR    unpacked quran-json package holding dist/quran_en.json\n"
-               "  --data DIR      the project's data folder (subtitles, footnotes, glossary ...)\n"
-               "  --language NAME name of the text database (default English)\n"
-               "  --no-progress   do not report progress in the settings store\n",
+               "  --data DIR      the project's data folder (subtitles, footnotes, glossary ...); default: data/\n"
+               "                  beside this program, else ../share/zerafin/data, else the source tree\n"
+               "  --language NAME name of the text database (default English); a plain name, not a path\n"
+               "  --no-progress   do not report progress in the settings store\n"
+               "exit status: 0 built; 1 failed and nothing was replaced; 2 wrong arguments; 3 built, but the\n"
+               "earlier text database could not be carried over and was kept beside it under another name\n",
                stderr);
 }
 
@@ -31,6 +38,21 @@ std::string envOr(const char* name, const char* fallback)
 {
     const char* v = std::getenv(name);
     return v && *v ? v : fallback;
+}
+
+// The project's data: beside the program, then where an installation puts
+// it, then the source tree this program was built from.
+std::filesystem::path defaultDataDir()
+{
+    if (const char* v = std::getenv("ZERAFIN_DATA_DIR"); v && *v)
+        return v;
+    const std::filesystem::path here = programFolder();
+    for (const auto& candidate : {here / "data", here.parent_path() / "share" / "zerafin" / "data"}) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(candidate, ec))
+            return candidate;
+    }
+    return ZERAFIN_DATA_DIR;
 }
 
 }  // namespace
@@ -41,7 +63,7 @@ int main(int argc, char** argv)
     init::BuildOptions o;
     o.outDir = programFolder();
     o.sampleDir = envOr("ZERAFIN_SAMPLE_DIR", ZERAFIN_SAMPLE_DIR);
-    o.dataDir = envOr("ZERAFIN_DATA_DIR", ZERAFIN_DATA_DIR);
+    o.dataDir = defaultDataDir();
     bool progress = true, quiet = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -73,6 +95,11 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+    if (!db::isPlainLanguageName(o.language)) {
+        std::fprintf(stderr, "zerafin-init: --language takes a plain name such as English, not a path: '%s'\n",
+                     o.language.c_str());
+        return 2;
+    }
     if (o.sampleDir.empty()) {
         std::fputs("zerafin-init: no sample text; run scripts/setup or pass --sample DIR\n", stderr);
         return 1;
@@ -97,6 +124,15 @@ int main(int argc, char** argv)
                         "%d notes and %d topic rows kept\n",
                         o.outDir.c_str(), o.language.c_str(), static_cast<long long>(ms), r.counts.verseRows,
                         r.counts.subtitles, r.counts.footnotes, r.counts.notesKept, r.counts.topicRowsKept);
+        }
+        if (!r.setAside.keptAs.empty()) {
+            // Built, but nothing could be carried over from the earlier
+            // file: say so even with --quiet, and in the status.
+            std::fprintf(stderr,
+                         "zerafin-init: the earlier %s.ttb was not carried over (%s); it was kept as %s "
+                         "and the new one holds no notes, topics or word-group edits from it\n",
+                         o.language.c_str(), r.setAside.reason.c_str(), r.setAside.keptAs.c_str());
+            return kStatusSetAside;
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zerafin-init: %s\n", e.what());

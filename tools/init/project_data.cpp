@@ -145,6 +145,16 @@ std::string htmlToText(const std::string& html)
 
 ProjectData loadProjectData(const fs::path& dir)
 {
+    // Without the folder the text database would be built without its
+    // subtitles, footnotes, glossary and word groups: refuse instead.
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec))
+        throw std::runtime_error("the data folder " + dir.string() +
+                                 " does not exist; pass --data DIR (the project's data/ folder)");
+    for (const char* needed : {"subtitles.tsv", "footnotes.tsv", "glossary.tsv"})
+        if (!fs::exists(dir / needed, ec))
+            throw std::runtime_error("the data folder " + dir.string() + " has no " + needed +
+                                     "; pass --data DIR (the project's data/ folder)");
     ProjectData d;
     d.subtitles = readVerseNotes(dir / "subtitles.tsv");
     d.footnotes = readVerseNotes(dir / "footnotes.tsv");

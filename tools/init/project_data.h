@@ -47,7 +47,8 @@ struct ProjectData {
     std::vector<AppendixDoc> appendices;
 };
 
-// Reads every file that is there; a missing file leaves its part empty.
+// Refuses a folder that is missing or lacks the subtitles, footnotes or
+// glossary; of the other files, a missing one leaves its part empty.
 // A malformed line throws std::runtime_error naming the file and line.
 ProjectData loadProjectData(const std::filesystem::path& dataDir);
 

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <QCryptographicHash>
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -18,24 +20,62 @@ int SampleText::verseCount() const
 
 namespace {
 
-nlohmann::json readJson(const std::filesystem::path& file)
+std::string readBytes(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + file.string());
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+nlohmann::json parseJson(const std::filesystem::path& file, const std::string& bytes)
+{
     try {
-        return nlohmann::json::parse(in);
+        return nlohmann::json::parse(bytes);
     } catch (const nlohmann::json::exception& e) {
         throw std::runtime_error(file.string() + " is not valid JSON: " + e.what());
     }
 }
 
+nlohmann::json readJson(const std::filesystem::path& file) { return parseJson(file, readBytes(file)); }
+
+// Set-up records the checksum of the text it fetched and verified beside
+// it; a text changed since then (a damaged disk, an edit by hand) is not
+// built into the reader's database.
+void checkRecordedChecksum(const std::filesystem::path& file, const std::string& bytes)
+{
+    auto record = file;
+    record += ".sha256";
+    std::error_code ec;
+    if (!std::filesystem::exists(record, ec))
+        return;
+    std::istringstream in(readBytes(record));
+    std::string expected;
+    in >> expected;
+    const std::string actual = sha256Hex(bytes);
+    if (expected != actual)
+        throw std::runtime_error(file.string() + " does not match the checksum set-up recorded for it (" + expected +
+                                 ", now " + actual + "); run scripts/setup again to fetch it afresh");
+}
+
 }  // namespace
+
+std::string sha256Hex(const std::string& bytes)
+{
+    return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                    QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
+}
 
 SampleText loadSampleText(const std::filesystem::path& packageDir)
 {
     auto textFile = packageDir / "dist" / "quran_en.json";
-    nlohmann::json doc = readJson(textFile);
+    const std::string bytes = readBytes(textFile);
+    checkRecordedChecksum(textFile, bytes);
+    nlohmann::json doc = parseJson(textFile, bytes);
     if (!doc.is_array() || doc.size() != 114)
         throw std::runtime_error(textFile.string() + " does not hold the 114 suras");
     SampleText out;
@@ -49,10 +89,19 @@ SampleText loadSampleText(const std::filesystem::path& packageDir)
                 throw std::runtime_error("sura " + std::to_string(i + 1) + " is out of order");
             sura.englishName = s.value("translation", "");
             sura.translitName = s.value("transliteration", "");
-            for (const auto& v : s.at("verses"))
+            for (const auto& v : s.at("verses")) {
                 sura.verses.push_back(v.at("translation").get<std::string>());
+                if (sura.verses.back().find('\0') != std::string::npos)
+                    throw std::runtime_error("verse " + std::to_string(sura.number) + ":" +
+                                             std::to_string(sura.verses.size()) + " holds a NUL character");
+            }
             if (sura.verses.empty())
                 throw std::runtime_error("sura " + std::to_string(sura.number) + " has no verses");
+            // A verse is keyed as sura * 1000 + verse.
+            if (sura.verses.size() > static_cast<size_t>(kMaxVerses))
+                throw std::runtime_error("sura " + std::to_string(sura.number) + " has " +
+                                         std::to_string(sura.verses.size()) + " verses; at most " +
+                                         std::to_string(kMaxVerses) + " can be kept apart");
             out.suras.push_back(std::move(sura));
         }
     } catch (const nlohmann::json::exception& e) {

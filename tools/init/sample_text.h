@@ -19,11 +19,19 @@ struct SampleText {
     int verseCount() const;
 };
 
+// No sura may have more verses: a verse is keyed as sura * 1000 + verse.
+inline constexpr int kMaxVerses = 999;
+
 // Reads dist/quran_en.json (and, for the names, dist/chapters/en/index.json
 // when it is there) from the unpacked quran-json package. Throws
-// std::runtime_error with a readable message when the package is missing
-// or not in the expected shape.
+// std::runtime_error with a readable message when the package is missing,
+// not in the expected shape, holds a sura of more than 999 verses or a NUL
+// in a verse, or differs from the checksum set-up recorded beside it
+// (dist/quran_en.json.sha256, in the form sha256sum writes).
 SampleText loadSampleText(const std::filesystem::path& packageDir);
+
+// Lower-case hex SHA-256 of the bytes.
+std::string sha256Hex(const std::string& bytes);
 
 // The chronological order of revelation: entry k is the sura revealed
 // (k + 1)-th. A fact of the scripture's history.

@@ -15,8 +15,14 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace init {
@@ -40,8 +46,10 @@ class Inserter {
 public:
     Inserter(db::Database& db, const std::string& sql) : db_(db)
     {
-        if (sqlite3_prepare_v2(db.handle(), sql.c_str(), -1, &st_, nullptr) != SQLITE_OK)
-            throw std::runtime_error(std::string(sqlite3_errmsg(db.handle())) + " in: " + sql);
+        if (sqlite3_prepare_v2(db.handle(), sql.c_str(), -1, &st_, nullptr) != SQLITE_OK) {
+            db.failWith(sqlite3_extended_errcode(db.handle()), sql);
+            throw std::runtime_error("cannot write " + db.file().string() + ": " + db.lastError());
+        }
     }
     ~Inserter() { sqlite3_finalize(st_); }
     Inserter(const Inserter&) = delete;
@@ -53,8 +61,10 @@ public:
         int i = 1;
         for (const auto& v : values)
             db::bindValue(st_, i++, v);
-        if (sqlite3_step(st_) != SQLITE_DONE)
-            throw std::runtime_error(sqlite3_errmsg(db_.handle()));
+        if (sqlite3_step(st_) != SQLITE_DONE) {
+            db_.failWith(sqlite3_extended_errcode(db_.handle()));
+            throw std::runtime_error("cannot write " + db_.file().string() + ": " + db_.lastError());
+        }
         sqlite3_reset(st_);
         sqlite3_clear_bindings(st_);
     }
@@ -67,7 +77,7 @@ private:
 void run(db::Database& db, const std::string& sql)
 {
     if (!db.execute(sql))
-        throw std::runtime_error(db.lastError());
+        throw std::runtime_error("cannot write " + db.file().string() + ": " + db.lastError());
 }
 
 using VerseKey = std::pair<int, int>;
@@ -141,22 +151,37 @@ struct Concordance {
 };
 
 // Writes a file under a temporary name and renames it into place, so a
-// reader never sees half of it.
+// reader never sees half of it. A failure names the system's reason and
+// leaves no temporary file behind.
 void writeAtomically(const fs::path& file, const std::string& content)
 {
     fs::create_directories(file.parent_path());
     fs::path tmp = file;
     tmp += ".part-" + std::to_string(::getpid());
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw std::runtime_error("cannot write " + tmp.string());
-        out << content;
-        out.flush();
-        if (!out)
-            throw std::runtime_error("cannot write " + tmp.string());
+    auto failed = [&](const fs::path& what) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        throw std::runtime_error("cannot write " + what.string() + ": " + std::strerror(err));
+    };
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        failed(tmp);
+    for (size_t done = 0; done < content.size();) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int err = n < 0 ? errno : ENOSPC;
+            ::close(fd);
+            errno = err;
+            failed(tmp);
+        }
+        done += static_cast<size_t>(n);
     }
-    fs::rename(tmp, file);
+    if (::close(fd) != 0)
+        failed(tmp);
+    if (::rename(tmp.c_str(), file.c_str()) != 0)
+        failed(file);
 }
 
 std::string htmlEscape(std::string_view s)
@@ -261,12 +286,18 @@ std::vector<std::string> indexLines(const std::vector<IndexTerm>& terms, const S
 
 UserData readUserData(const fs::path& file)
 {
-    UserData u;
     if (!fs::exists(file))
-        return u;
+        return {};
     db::Database db;
     if (!db.openFile(file))
         throw std::runtime_error(db.lastError());
+    return readUserData(db);
+}
+
+UserData readUserData(db::Database& db)
+{
+    UserData u;
+    const fs::path& file = db.file();
     u.present = true;
     db::Recordset rs;
     if (db.hasTable("ZOVR")) {
@@ -499,13 +530,75 @@ void writeCollectionTemplate(const fs::path& file)
     fs::path tmp = file;
     tmp += ".part-" + std::to_string(::getpid());
     fs::remove(tmp);
-    {
-        db::Database db;
-        if (!db.openFile(tmp, db::Database::Mode::CreateIfMissing))
-            throw std::runtime_error(db.lastError());
-        run(db, db::collectionSchema());
+    try {
+        {
+            db::Database db;
+            if (!db.openFile(tmp, db::Database::Mode::CreateIfMissing))
+                throw std::runtime_error("cannot write " + db.lastError());
+            run(db, db::collectionSchema());
+        }
+        fs::rename(tmp, file);
+    } catch (...) {
+        std::error_code ec;
+        fs::remove(tmp, ec);
+        throw;
     }
-    fs::rename(tmp, file);
+}
+
+namespace {
+
+bool holdsTables(db::Database& db)
+{
+    db::Recordset rs;
+    return rs.open("SELECT count(*) FROM sqlite_master WHERE type='table'", db) && rs.field(0).toInt() > 0;
+}
+
+// Moves a file the builder cannot carry over out of the way, under a name
+// that says why and when; it is never deleted.
+SetAside keepAside(const fs::path& target, const std::string& kind, const std::string& why)
+{
+    const auto stamp =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+    fs::path aside = target;
+    aside += "." + kind + "-" + std::to_string(stamp);
+    for (int n = 2; fs::exists(aside); ++n) {
+        aside = target;
+        aside += "." + kind + "-" + std::to_string(stamp) + "-" + std::to_string(n);
+    }
+    fs::rename(target, aside);
+    return {kind, aside.string(), why};
+}
+
+bool processGone(const std::string& pidText)
+{
+    if (pidText.empty() || pidText.size() > 9 || pidText.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const long pid = std::stol(pidText);
+    return pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+}  // namespace
+
+void removeStaleFiles(const fs::path& outDir, const std::string& language)
+{
+    // Only the names this builder gives its own temporary files, in the
+    // folders it writes, and only those of processes that are gone.
+    const fs::path folders[] = {outDir, outDir / "Files", outDir / "Files" / language,
+                                outDir / "Files" / language / "Appendices"};
+    for (const auto& folder : folders) {
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(folder, ec)) {
+            const std::string name = e.path().filename().string();
+            for (const std::string marker : {".ttb.building-", ".part-"}) {
+                const auto at = name.rfind(marker);
+                if (at == std::string::npos || !processGone(name.substr(at + marker.size())))
+                    continue;
+                std::error_code removeError;
+                if (e.is_regular_file(removeError))
+                    fs::remove(e.path(), removeError);
+            }
+        }
+    }
 }
 
 BuildReport buildProgramFolder(const BuildOptions& o)
@@ -516,21 +609,48 @@ BuildReport buildProgramFolder(const BuildOptions& o)
     ProjectData data = loadProjectData(o.dataDir);
     report(o.progress, 1200);
 
+    if (!db::isPlainLanguageName(o.language))
+        throw std::runtime_error("the language must be a plain name such as English, not a path: " + o.language);
+    removeStaleFiles(o.outDir, o.language);
     fs::create_directories(o.outDir / "Files" / o.language);
     const fs::path target = o.outDir / (o.language + ".ttb");
+
+    // The earlier file stays open with its write lock held from the moment
+    // its notes are read until the new file has been renamed over it: a
+    // note saved meanwhile waits for the lock (or is refused with a
+    // message) and then goes into the new file, never into the old one.
+    db::Database old;
+    std::optional<db::Database::Transaction> hold;
     UserData user;
-    std::string setAside;
-    try {
-        user = readUserData(target);
-    } catch (const std::exception& e) {
-        // Keep an unreadable file out of the way rather than overwrite it.
-        auto stamp = std::chrono::duration_cast<std::chrono::seconds>(
-                         std::chrono::system_clock::now().time_since_epoch())
-                         .count();
-        fs::path aside = target;
-        aside += ".unreadable-" + std::to_string(stamp);
-        fs::rename(target, aside);
-        setAside = aside.string();
+    SetAside setAside;
+    std::error_code ec;
+    if (fs::exists(target, ec)) {
+        const std::string name = target.filename().string();
+        if (!old.openFile(target)) {
+            if (!old.lastFailureWasDamage())
+                throw std::runtime_error(name + " cannot be opened: " + old.lastError() + "; nothing was changed");
+            setAside = keepAside(target, "unreadable", old.lastError());
+        } else if (!holdsTables(old)) {
+            // An empty database holds nothing of the reader's.
+        } else if (!old.hasTable("ZOVR")) {
+            // Some other program's database under our name: keep it.
+            old.close();
+            setAside = keepAside(target, "foreign", "it is an SQLite database but not a text database");
+        } else {
+            hold.emplace(old);
+            if (!hold->active())
+                throw std::runtime_error(name + " cannot be locked for the rebuild: " + old.lastError() +
+                                         "; nothing was changed");
+            try {
+                user = readUserData(old);
+            } catch (const std::exception& e) {
+                if (!old.lastFailureWasDamage())
+                    throw std::runtime_error(std::string(e.what()) + "; nothing was changed");
+                hold.reset();
+                old.close();
+                setAside = keepAside(target, "unreadable", e.what());
+            }
+        }
     }
     report(o.progress, 1600);
 
@@ -567,11 +687,14 @@ BuildReport buildProgramFolder(const BuildOptions& o)
     TextCounts counts;
     try {
         counts = writeTextDatabase(building, sample, data, user, companions, o.progress);
+        fs::rename(building, target);
     } catch (...) {
-        fs::remove(building);
+        fs::remove(building, ec);
         throw;
     }
-    fs::rename(building, target);
+    // Writers waiting for the lock now find the new file in place.
+    hold.reset();
+    old.close();
     writeCollectionTemplate(o.outDir / "Files" / "Backup.mdb");
     report(o.progress, 18000);
 
@@ -592,8 +715,8 @@ BuildReport buildProgramFolder(const BuildOptions& o)
       << "appendices=" << data.appendices.size() << "\n"
       << "notes_kept=" << counts.notesKept << "\n"
       << "topic_rows_kept=" << counts.topicRowsKept << "\n";
-    if (!setAside.empty())
-        m << "unreadable_database_kept_as=" << setAside << "\n";
+    if (!setAside.keptAs.empty())
+        m << setAside.kind << "_database_kept_as=" << setAside.keptAs << "\n";
     for (const auto& [name, size] : sizes)
         m << "document." << name << "=" << size << " bytes\n";
     m << "backup_template=Files/Backup.mdb\n";
@@ -602,7 +725,7 @@ BuildReport buildProgramFolder(const BuildOptions& o)
         manifest += "#\n";
     writeAtomically(o.outDir / "css", manifest);
     report(o.progress, kProgressMax);
-    return {counts, manifest};
+    return {counts, manifest, setAside};
 }
 
 }  // namespace init

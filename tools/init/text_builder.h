@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace db {
+class Database;
+}
+
 namespace init {
 
 // What a reader has written into an existing text database and must find
@@ -32,6 +36,7 @@ struct UserData {
 // Reads notes, topics and word groups from an existing text database.
 // Throws std::runtime_error when the file exists but cannot be read.
 UserData readUserData(const std::filesystem::path& file);
+UserData readUserData(db::Database& db);
 
 // Progress callback: 0 … 18360.
 using Progress = std::function<void(int)>;
@@ -71,10 +76,23 @@ struct BuildOptions {
     Progress progress;
 };
 
+// An earlier file at the text database's name that could not be carried
+// over, and where it was kept.
+struct SetAside {
+    std::string kind;    // "unreadable" (damaged, not a database) or "foreign" (another program's database)
+    std::string keptAs;  // its new path; empty when nothing was set aside
+    std::string reason;
+};
+
 struct BuildReport {
     TextCounts counts;
     std::string manifest;  // what was written into css
+    SetAside setAside;
 };
+
+// Removes the temporary files (".ttb.building-<pid>", ".part-<pid>") that
+// builds which were killed left in the program folder.
+void removeStaleFiles(const std::filesystem::path& outDir, const std::string& language);
 
 // Everything the program folder needs: the text database (replacing an
 // earlier one atomically and keeping the reader's data), the companion
