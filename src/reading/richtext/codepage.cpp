@@ -121,6 +121,19 @@ CodePage::~CodePage()
 
 const CodePage& CodePage::get(int id)
 {
+    // The pages of this program's own text are asked for with every
+    // document read; they skip the lock.
+    static const CodePage& western = lookup(kWesternCodePage);
+    static const CodePage& arabic = lookup(kArabicCodePage);
+    if (id == kWesternCodePage)
+        return western;
+    if (id == kArabicCodePage)
+        return arabic;
+    return lookup(id);
+}
+
+const CodePage& CodePage::lookup(int id)
+{
     static std::mutex lock;
     static std::unordered_map<int, std::unique_ptr<CodePage>> pages;
     std::lock_guard<std::mutex> guard(lock);

@@ -54,6 +54,7 @@ public:
 
 private:
     explicit CodePage(int id);
+    static const CodePage& lookup(int id);
     struct Conv;
 
     int id_;

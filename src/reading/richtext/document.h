@@ -114,6 +114,7 @@ public:
     void clear(Font baseFont);
 
     // Building, for the reader: append at the end.
+    void reserve(size_t textUnits) { text_.reserve(textUnits); }
     void appendText(std::u16string_view text, const CharFormat& format);
     void appendChar(char16_t c, const CharFormat& format);
     // Bytes below 0x80 only.

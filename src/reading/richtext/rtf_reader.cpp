@@ -227,12 +227,35 @@ constexpr bool sortedWords()
 }
 static_assert(sortedWords(), "control words must stay sorted");
 
+// Where the words of each first letter begin in the table: a control word
+// is then compared with a handful of entries of its own length, which keeps
+// documents full of control words (tables, lists) fast.
+struct LetterIndex {
+    std::array<uint16_t, 27> start{};
+    constexpr LetterIndex()
+    {
+        size_t i = 0;
+        for (int letter = 0; letter < 26; ++letter) {
+            start[static_cast<size_t>(letter)] = static_cast<uint16_t>(i);
+            while (i < std::size(kWords) && kWords[i].word[0] == 'a' + letter)
+                ++i;
+        }
+        start[26] = static_cast<uint16_t>(i);
+    }
+};
+constexpr LetterIndex kLetterIndex;
+static_assert(kLetterIndex.start[26] == std::size(kWords), "control words must all start with a small letter");
+
 const KwEntry* lookup(std::string_view word)
 {
-    auto it = std::lower_bound(std::begin(kWords), std::end(kWords), word,
-                               [](const KwEntry& e, std::string_view w) { return e.word < w; });
-    if (it != std::end(kWords) && it->word == word)
-        return it;
+    if (word.empty() || word[0] < 'a' || word[0] > 'z')
+        return nullptr;
+    const auto letter = static_cast<size_t>(word[0] - 'a');
+    for (size_t i = kLetterIndex.start[letter]; i < kLetterIndex.start[letter + 1]; ++i) {
+        const std::string_view w = kWords[i].word;
+        if (w.size() == word.size() && std::equal(w.begin(), w.end(), word.begin()))
+            return &kWords[i];
+    }
     return nullptr;
 }
 
@@ -277,6 +300,9 @@ public:
     {
         doc_.mutableFonts().clear();
         doc_.mutableColors().clear();
+        // No byte of RTF gives more than one character of text: one
+        // allocation instead of a string that grows and moves as it is read.
+        doc_.reserve(in.size());
     }
 
     Document run()
@@ -719,11 +745,17 @@ private:
 
     uint16_t resolveFont(int number)
     {
+        // Text switches between a few fonts over and over.
+        if (number == lastFontNumber_ && fontGeneration_ == lastFontGeneration_ && deff_ == lastDeff_)
+            return lastFont_;
         auto it = fontNumbers_.find(number);
-        if (it != fontNumbers_.end())
-            return it->second;
-        it = fontNumbers_.find(deff_);
-        return it != fontNumbers_.end() ? it->second : 0;
+        if (it == fontNumbers_.end())
+            it = fontNumbers_.find(deff_);
+        lastFontNumber_ = number;
+        lastFontGeneration_ = fontGeneration_;
+        lastDeff_ = deff_;
+        lastFont_ = it != fontNumbers_.end() ? it->second : 0;
+        return lastFont_;
     }
 
     void setDocumentCodePage(long long cp)
@@ -998,6 +1030,7 @@ private:
         if (fonts.size() < 65535) {
             fonts.push_back(Font{name.empty() ? fallback_.name : name, font_.charset, font_.family, font_.codePage});
             fontNumbers_[font_.number] = static_cast<uint16_t>(fonts.size() - 1);
+            ++fontGeneration_;
         }
         font_ = {};
         formatDirty_ = true;
@@ -1089,6 +1122,12 @@ private:
     int deff_ = 0;
     int fallbackLeft_ = 0;
     std::unordered_map<int, uint16_t> fontNumbers_;
+    int lastFontNumber_ = 0;
+    // Counts changes of the font numbers, so a cached answer is never stale.
+    uint32_t fontGeneration_ = 1;
+    uint32_t lastFontGeneration_ = 0;
+    int lastDeff_ = 0;
+    uint16_t lastFont_ = 0;
     FontEntry font_;
     Color colorPending_;
     bool colorTouched_ = false;
