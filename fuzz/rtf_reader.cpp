@@ -53,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             "{\\rtf1\\mac ",
             "{\\rtf1\\pca ",
             "{\\rtf1\\ansicpg1256{\\fonttbl{\\f0\\fcharset204 C;}{\\f1\\fcharset178 A;}{\\f2\\fcharset2 S;}}",
-            "{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset128 J;}{\\f1\\fcharset134 G;}{\\f2\\fcharset129 K;}"
-            "{\\f3\\fcharset136 B;}{\\f4\\cpg1251 R;}}",
+            ("{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset128 J;}{\\f1\\fcharset134 G;}{\\f2\\fcharset129 K;}"
+             "{\\f3\\fcharset136 B;}{\\f4\\cpg1251 R;}}"),
         };
         const size_t which = size > 0 ? data[size - 1] % std::size(kHeads) : 0;
         roundTrip(kHeads[which] + std::string(input));

@@ -62,6 +62,8 @@ TEST(ForeignRtf, SingleBytePagesOfTheDocumentAndOfEachFont)
     // A code page nobody knows reads as Western, as before.
     EXPECT_EQ(plain("{\\rtf1\\ansicpg99999 caf\\'e9}"), "café");
     EXPECT_EQ(plain("{\\rtf1\\ansicpg0 caf\\'e9}"), "café");
+    // So does a page that is not ASCII underneath (EBCDIC).
+    EXPECT_EQ(plain("{\\rtf1\\ansicpg37 caf\\'e9}"), "café");
 }
 
 TEST(ForeignRtf, WesternAndArabicPagesReadAsBefore)

@@ -111,6 +111,13 @@ CodePage::CodePage(int id) : id_(id)
                 table_[b] = 0xFFFD;
     if (id == kSymbolCodePage)
         table_[0xB7] = 0x2022;
+    // RTF itself is ASCII: a page that reads its letters, digits or any
+    // ASCII byte differently (EBCDIC, UTF-16, ISO-2022) cannot hold RTF text.
+    for (int b = 0; b < 0x80; ++b) {
+        const bool alnum = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+        if (lead_[b] || (alnum && table_[b] != b))
+            valid_ = false;
+    }
     conv_ = conv.release();
 }
 

@@ -212,7 +212,7 @@ void Document::remove(size_t pos, size_t length)
         mergeRunsAround(eraseFrom == 0 ? 0 : eraseFrom - 1, std::min(eraseFrom, runs_.size() - 1));
 
     // Hidden text inside the range goes with it; at its edges it stays.
-    std::erase_if(hidden_, [&](const Hidden& h) { return h.pos > from && h.pos < to; });
+    std::erase_if(hidden_, [lo = from, hi = to](const Hidden& h) { return h.pos > lo && h.pos < hi; });
     for (auto& h : hidden_)
         if (h.pos >= to)
             h.pos = static_cast<uint32_t>(h.pos - n);
