@@ -217,22 +217,12 @@ private:
             if (nextHidden_ < hidden.size() && hidden[nextHidden_].pos == p)
                 hiddenAt(p);
             const char16_t c = text[p];
-            if (c >= 0x20 && c < 0x7F) {
-                if (c == '\\' || c == '{' || c == '}')
-                    out_ += '\\';
-                out_ += static_cast<char>(c);
-                continue;
-            }
             if (c == u'\r' && p + 1 < text.size() && text[p + 1] == u'\n') {
                 word(p == breakAt ? "\\par" : "\\line");
                 ++p;
                 continue;
             }
-            if (c == u'\t') {
-                word("\\tab");
-                continue;
-            }
-            special(c);
+            character(c);
         }
     }
 
