@@ -146,6 +146,8 @@ TEST(ForeignRtf, HiddenTextIsKeptButNotShown)
     EXPECT_EQ(d.hidden()[2].text, u" x");
     expectRoundTrip(d);
     expectRoundTrip(readRtf("{\\rtf1{\\fonttbl{\\f0 A;}{\\f1 B;}}{\\v\\f1\\b at start\\par two}\\f0 t{\\v\\tab end}}"));
+    // A hidden footnote naming a colour the document lacks.
+    expectRoundTrip(readRtf("{\\rtf1 a{\\v\\highlight5{\\footnote\\chftn  x}}}"));
 
     // The pane's plain text leaves it out; cutting the text around it takes it along.
     RichTextDocument pane;

@@ -1081,15 +1081,6 @@ private:
             }
             runs.resize(out + 1);
         }
-        for (auto& h : doc_.mutableHidden()) {
-            if (h.format.font >= fonts.size())
-                h.format.font = 0;
-            if (h.format.color >= colors.size())
-                h.format.color = 0;
-            if (h.format.highlight >= colors.size())
-                h.format.highlight = 0;
-        }
-        doc_.mergeHidden();
         doc_.setLastParaFormat(finalPara_);
         if (!notes_.empty() || !notes_.hidden().empty()) {
             if (doc_.paraStart(doc_.paras().size() - 1) < doc_.size())
@@ -1102,6 +1093,15 @@ private:
             else
                 doc_.insert(doc_.size(), notes_);
         }
+        for (auto& h : doc_.mutableHidden()) {
+            if (h.format.font >= doc_.fonts().size())
+                h.format.font = 0;
+            if (h.format.color >= doc_.colors().size())
+                h.format.color = 0;
+            if (h.format.highlight >= doc_.colors().size())
+                h.format.highlight = 0;
+        }
+        doc_.mergeHidden();
         return std::move(doc_);
     }
 
