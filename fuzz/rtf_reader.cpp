@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -41,9 +42,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     roundTrip(input);
-    // Let inputs without the RTF signature explore the reader too.
-    if (!richtext::isRtf(input))
-        roundTrip("{\\rtf1 " + std::string(input));
+    // Let inputs without the RTF signature explore the reader too, under
+    // each family of code pages: single-byte pages of the document and of
+    // fonts, Mac and DOS pages, and the double-byte pages whose trail bytes
+    // may be plain text.
+    if (!richtext::isRtf(input)) {
+        static const char* const kHeads[] = {
+            "{\\rtf1 ",
+            "{\\rtf1\\ansi\\ansicpg1250 ",
+            "{\\rtf1\\mac ",
+            "{\\rtf1\\pca ",
+            "{\\rtf1\\ansicpg1256{\\fonttbl{\\f0\\fcharset204 C;}{\\f1\\fcharset178 A;}{\\f2\\fcharset2 S;}}",
+            ("{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset128 J;}{\\f1\\fcharset134 G;}{\\f2\\fcharset129 K;}"
+             "{\\f3\\fcharset136 B;}{\\f4\\cpg1251 R;}}"),
+        };
+        const size_t which = size > 0 ? data[size - 1] % std::size(kHeads) : 0;
+        roundTrip(kHeads[which] + std::string(input));
+    }
 
     // Pane operations steered by the first bytes.
     if (size >= 4) {

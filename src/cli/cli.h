@@ -33,5 +33,6 @@ int cmdGematria(const Common& common, const Args& args);
 int cmdTranslit(const Common& common, const Args& args);
 int cmdSearch(const Common& common, const Args& args);
 int cmdBlock(const Common& common, const Args& args);
+int cmdRtf(const Common& common, const Args& args);
 
 }  // namespace cli

@@ -30,6 +30,7 @@ const std::map<std::string, Command>& commands()
                                     "         [--chrono] [--sql] [--] TEXT   search as the search panel does; rows, then the count"}},
         {"block", {cli::cmdBlock, "block [--window N] [--first] [--case] [--chrono] [--] TEXT\n"
                                   "         words close together: every window of N verses holding them"}},
+        {"rtf", {cli::cmdRtf, "rtf (--text | --rtf) (FILE | -)  a rich-text file's plain text as the reading pane gives it, or the RTF written back"}},
         {"sql", {cli::cmdSql, "sql [--write] \"STATEMENT\"  run one statement on the text database, rows tab-separated.\n"
                               "                       Read-only unless --write is given. --write lets the statement change\n"
                               "                       the file directly: a wrong one can delete the reader's notes, topics\n"

@@ -136,4 +136,34 @@ TEST(Cli, SqlStreamsALargeResult)
                              "' sql \"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500000) "
                              "SELECT i, printf('%1000d', i) FROM n\" | tail -n 1 | cut -c1-6"});
     EXPECT_EQ(r.out, "500000\n") << r.err;
+
+TEST(Cli, RtfPrintsThePanesTextOrTheRtfWrittenBack)
+{
+    TempDir dir;
+    testing_support::writeFile(dir / "ru.rtf", "\xEF\xBB\xBF{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 "
+                                               "\\'cc\\'ee\\'f1\\'ea\\'e2\\'e0\\par {\\v hidden}\\'00end}");
+    auto r = runProgram({ZF_CLI_EXE, "rtf", "--text", (dir / "ru.rtf").string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Москва\r\nend");
+
+    r = runProgram({ZF_CLI_EXE, "rtf", "--rtf", (dir / "ru.rtf").string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\\rtf1", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\\fcharset204"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\\'cc\\'ee\\'f1\\'ea\\'e2\\'e0"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("{\\v "), std::string::npos) << r.out;
+    // What it writes reads back to the same text.
+    auto again = runProgram({ZF_CLI_EXE, "rtf", "--text", "-"}, r.out);
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "Москва\r\nend");
+
+    // Plain text from standard input stays text.
+    EXPECT_EQ(runProgram({ZF_CLI_EXE, "rtf", "--text", "-"}, "one\ntwo").out, "one\r\ntwo");
+
+    r = runProgram({ZF_CLI_EXE, "rtf", "--text", (dir / "missing.rtf").string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("missing.rtf"), std::string::npos);
+    EXPECT_EQ(runProgram({ZF_CLI_EXE, "rtf", "--text", dir.path().string()}).status, 1);
+    EXPECT_EQ(runProgram({ZF_CLI_EXE, "rtf", (dir / "ru.rtf").string()}).status, 2);
+    EXPECT_EQ(runProgram({ZF_CLI_EXE, "rtf", "--html", "-"}).status, 2);
 }

@@ -2,73 +2,321 @@
 
 #include "core/utf8.h"
 
-#include <array>
+#include <iconv.h>
+
+#include <bit>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
 
 namespace richtext {
 
 namespace {
 
-// Bytes 0x80..0xFF of each code page. Bytes a code page leaves undefined
-// stand for the C1 control of the same number, as Windows reads them.
-constexpr std::array<char16_t, 128> kCp1252 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152,
-    0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122,
-    0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, 0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6,
-    0x00A7, 0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF, 0x00B0, 0x00B1, 0x00B2, 0x00B3,
-    0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x00BA, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF, 0x00C0,
-    0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7, 0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD,
-    0x00CE, 0x00CF, 0x00D0, 0x00D1, 0x00D2, 0x00D3, 0x00D4, 0x00D5, 0x00D6, 0x00D7, 0x00D8, 0x00D9, 0x00DA,
-    0x00DB, 0x00DC, 0x00DD, 0x00DE, 0x00DF, 0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7,
-    0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x00EC, 0x00ED, 0x00EE, 0x00EF, 0x00F0, 0x00F1, 0x00F2, 0x00F3, 0x00F4,
-    0x00F5, 0x00F6, 0x00F7, 0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
-};
+constexpr const char* kUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+const iconv_t kNoConv = reinterpret_cast<iconv_t>(-1);
 
-constexpr std::array<char16_t, 128> kCp1256 = {
-    0x20AC, 0x067E, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0679, 0x2039, 0x0152,
-    0x0686, 0x0698, 0x0688, 0x06AF, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x06A9, 0x2122,
-    0x0691, 0x203A, 0x0153, 0x200C, 0x200D, 0x06BA, 0x00A0, 0x060C, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6,
-    0x00A7, 0x00A8, 0x00A9, 0x06BE, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF, 0x00B0, 0x00B1, 0x00B2, 0x00B3,
-    0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x061B, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x061F, 0x06C1,
-    0x0621, 0x0622, 0x0623, 0x0624, 0x0625, 0x0626, 0x0627, 0x0628, 0x0629, 0x062A, 0x062B, 0x062C, 0x062D,
-    0x062E, 0x062F, 0x0630, 0x0631, 0x0632, 0x0633, 0x0634, 0x0635, 0x0636, 0x00D7, 0x0637, 0x0638, 0x0639,
-    0x063A, 0x0640, 0x0641, 0x0642, 0x0643, 0x00E0, 0x0644, 0x00E2, 0x0645, 0x0646, 0x0647, 0x0648, 0x00E7,
-    0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x0649, 0x064A, 0x00EE, 0x00EF, 0x064B, 0x064C, 0x064D, 0x064E, 0x00F4,
-    0x064F, 0x0650, 0x00F7, 0x0651, 0x00F9, 0x0652, 0x00FB, 0x00FC, 0x200E, 0x200F, 0x06D2,
-};
-
-const std::array<char16_t, 128>& tableFor(int codePage)
+// iconv's name for a Windows code page number.
+std::string iconvName(int id)
 {
-    return codePage == kArabicCodePage ? kCp1256 : kCp1252;
+    switch (id) {
+    case kSymbolCodePage:
+        return "CP1252";
+    case kMacRomanCodePage:
+        return "MACINTOSH";
+    case 10007:
+        return "MAC-CYRILLIC";
+    case 10029:
+        return "MAC-CENTRALEUROPE";
+    case 10079:
+        return "MAC-IS";
+    case 20866:
+        return "KOI8-R";
+    case 21866:
+        return "KOI8-U";
+    default:
+        break;
+    }
+    if (id > 28590 && id < 28606)
+        return "ISO-8859-" + std::to_string(id - 28590);
+    return "CP" + std::to_string(id);
+}
+
+// Runs one conversion to its end; false when iconv stopped on bad input.
+bool convert(iconv_t cd, const char*& in, size_t& inLeft, char*& out, size_t& outLeft)
+{
+    auto* inp = const_cast<char*>(in);
+    const size_t r = iconv(cd, &inp, &inLeft, &out, &outLeft);
+    in = inp;
+    return r != static_cast<size_t>(-1);
 }
 
 }  // namespace
 
+struct CodePage::Conv {
+    std::mutex lock;
+    iconv_t toUtf16 = kNoConv;
+    iconv_t fromUtf16 = kNoConv;
+    // Double-byte pages: what encode() found for each character so far
+    // (byte count in bits 16 and up, 0 for none).
+    std::unordered_map<char16_t, uint32_t> encoded;
+
+    ~Conv()
+    {
+        if (toUtf16 != kNoConv)
+            iconv_close(toUtf16);
+        if (fromUtf16 != kNoConv)
+            iconv_close(fromUtf16);
+    }
+};
+
+CodePage::CodePage(int id) : id_(id)
+{
+    const std::string name = iconvName(id);
+    auto conv = std::make_unique<Conv>();
+    conv->toUtf16 = iconv_open(kUtf16, name.c_str());
+    if (conv->toUtf16 == kNoConv)
+        return;
+    conv->fromUtf16 = iconv_open(name.c_str(), kUtf16);
+    valid_ = true;
+    for (int b = 0; b < 256; ++b) {
+        const char in = static_cast<char>(b);
+        const char* inp = &in;
+        size_t inLeft = 1;
+        char16_t chars[4] = {};
+        char* outp = reinterpret_cast<char*>(chars);
+        size_t outLeft = sizeof chars;
+        iconv(conv->toUtf16, nullptr, nullptr, nullptr, nullptr);
+        const bool ok = convert(conv->toUtf16, inp, inLeft, outp, outLeft);
+        const int err = ok ? 0 : errno;
+        // Pages that compose characters hold the last one back until told
+        // that the input has ended.
+        iconv(conv->toUtf16, nullptr, nullptr, &outp, &outLeft);
+        const bool produced = outLeft < sizeof chars;
+        if (err == EINVAL && !produced) {
+            lead_[b] = true;
+            doubleByte_ = true;
+            table_[b] = 0xFFFD;
+        } else if (produced) {
+            table_[b] = chars[0];
+        } else {
+            table_[b] = b < 0xA0 ? static_cast<char16_t>(b) : u'\uFFFD';
+        }
+    }
+    // Double-byte pages have no C1 stand-ins: a stray byte is an error.
+    if (doubleByte_)
+        for (int b = 0x80; b < 0xA0; ++b)
+            if (!lead_[b] && table_[b] == b)
+                table_[b] = 0xFFFD;
+    if (id == kSymbolCodePage)
+        table_[0xB7] = 0x2022;
+    // RTF itself is ASCII: a page that reads its letters, digits or any
+    // ASCII byte differently (EBCDIC, UTF-16, ISO-2022) cannot hold RTF text.
+    for (int b = 0; b < 0x80; ++b) {
+        const bool alnum = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+        if (lead_[b] || (alnum && table_[b] != b))
+            valid_ = false;
+    }
+    conv_ = conv.release();
+}
+
+CodePage::~CodePage()
+{
+    delete conv_;
+}
+
+const CodePage& CodePage::get(int id)
+{
+    // The pages of this program's own text are asked for with every
+    // document read; they skip the lock.
+    static const CodePage& western = lookup(kWesternCodePage);
+    static const CodePage& arabic = lookup(kArabicCodePage);
+    if (id == kWesternCodePage)
+        return western;
+    if (id == kArabicCodePage)
+        return arabic;
+    return lookup(id);
+}
+
+const CodePage& CodePage::lookup(int id)
+{
+    static std::mutex lock;
+    static std::unordered_map<int, std::unique_ptr<CodePage>> pages;
+    std::lock_guard<std::mutex> guard(lock);
+    auto find = [](int key) -> CodePage* {
+        auto it = pages.find(key);
+        if (it != pages.end())
+            return it->second.get();
+        std::unique_ptr<CodePage> made(new CodePage(key));
+        if (!made->valid_)
+            return nullptr;
+        return pages.emplace(key, std::move(made)).first->second.get();
+    };
+    if (id > 0 && id < 65536 && id != 65000 && id != 65001)
+        if (CodePage* page = find(id))
+            return *page;
+    CodePage* western = find(kWesternCodePage);
+    if (!western)
+        std::abort();  // a C library without code-page conversion cannot read rich text
+    return *western;
+}
+
+bool CodePage::known(int id)
+{
+    return get(id).id() == id;
+}
+
+void CodePage::decode(std::string_view bytes, std::u16string& out) const
+{
+    const size_t old = out.size();
+    if (!doubleByte_) {
+        out.resize(old + bytes.size());
+        char16_t* o = out.data() + old;
+        for (char b : bytes)
+            *o++ = table_[static_cast<unsigned char>(b)];
+        return;
+    }
+    // Room for more than one unit per byte, so that no page can run out.
+    const size_t room = bytes.size() * 2 + 2;
+    out.resize(old + room);
+    std::lock_guard<std::mutex> guard(conv_->lock);
+    iconv_t cd = conv_->toUtf16;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    const char* in = bytes.data();
+    size_t inLeft = bytes.size();
+    char* outp = reinterpret_cast<char*>(out.data() + old);
+    size_t outLeft = room * sizeof(char16_t);
+    while (inLeft > 0 && !convert(cd, in, inLeft, outp, outLeft)) {
+        if (errno != EILSEQ && errno != EINVAL)
+            break;
+        // A byte that starts no character: mark it and go on with the next.
+        const char16_t bad = 0xFFFD;
+        std::memcpy(outp, &bad, sizeof bad);
+        outp += sizeof bad;
+        outLeft -= sizeof bad;
+        ++in;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv(cd, nullptr, nullptr, &outp, &outLeft);
+    out.resize(static_cast<size_t>(reinterpret_cast<char16_t*>(outp) - out.data()));
+}
+
+int CodePage::encode(char16_t c, unsigned char out[2]) const
+{
+    if (c < 0x80 || c == 0xFFFD || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    if (!doubleByte_) {
+        // Most text is Latin-1: in the Western page the upper half maps to itself.
+        if (c <= 0xFF && c >= 0xA0 && table_[c] == c) {
+            out[0] = static_cast<unsigned char>(c);
+            return 1;
+        }
+        for (int b = 0x80; b < 0x100; ++b)
+            if (table_[b] == c) {
+                out[0] = static_cast<unsigned char>(b);
+                return 1;
+            }
+        return 0;
+    }
+    std::lock_guard<std::mutex> guard(conv_->lock);
+    auto [it, fresh] = conv_->encoded.try_emplace(c, 0);
+    if (fresh && conv_->fromUtf16 != kNoConv) {
+        const char* in = reinterpret_cast<const char*>(&c);
+        size_t inLeft = sizeof c;
+        char bytes[8];
+        char* outp = bytes;
+        size_t outLeft = sizeof bytes;
+        iconv(conv_->fromUtf16, nullptr, nullptr, nullptr, nullptr);
+        const bool ok = convert(conv_->fromUtf16, in, inLeft, outp, outLeft) &&
+                        iconv(conv_->fromUtf16, nullptr, nullptr, &outp, &outLeft) != static_cast<size_t>(-1);
+        const auto n = static_cast<size_t>(outp - bytes);
+        const auto b0 = static_cast<unsigned char>(bytes[0]);
+        const auto b1 = static_cast<unsigned char>(n > 1 ? bytes[1] : 0);
+        // Only forms that read back as the same character: no one-way
+        // mappings, nothing that hides in the ASCII range.
+        if (ok && n == 1 && b0 >= 0x80 && !lead_[b0] && table_[b0] == c) {
+            it->second = 1u << 16 | b0;
+        } else if (ok && n == 2 && lead_[b0]) {
+            const char pair[2] = {bytes[0], bytes[1]};
+            const char* pin = pair;
+            size_t pinLeft = 2;
+            char16_t back[2] = {};
+            char* bp = reinterpret_cast<char*>(back);
+            size_t backLeft = sizeof back;
+            iconv(conv_->toUtf16, nullptr, nullptr, nullptr, nullptr);
+            if (convert(conv_->toUtf16, pin, pinLeft, bp, backLeft) && backLeft == sizeof back - 2 && back[0] == c)
+                it->second = 2u << 16 | static_cast<uint32_t>(b0) << 8 | b1;
+        }
+    }
+    const uint32_t v = it->second;
+    const int n = static_cast<int>(v >> 16);
+    if (n == 1) {
+        out[0] = static_cast<unsigned char>(v & 0xFF);
+    } else if (n == 2) {
+        out[0] = static_cast<unsigned char>((v >> 8) & 0xFF);
+        out[1] = static_cast<unsigned char>(v & 0xFF);
+    }
+    return n;
+}
+
 char16_t decodeByte(unsigned char byte, int codePage)
 {
-    if (byte < 0x80)
-        return byte;
-    return tableFor(codePage)[byte - 0x80];
+    return CodePage::get(codePage).decode(byte);
 }
 
 int encodeChar(char16_t c, int codePage)
 {
     if (c < 0x80)
         return c;
-    const auto& table = tableFor(codePage);
-    // Most text is Latin-1: in code page 1252 the upper half maps to itself.
-    if (c >= 0xA0 && c <= 0xFF && table[c - 0x80] == c)
-        return c;
-    for (int i = 0; i < 128; ++i)
-        if (table[static_cast<size_t>(i)] == c)
-            return 0x80 + i;
-    return -1;
+    unsigned char b[2];
+    return CodePage::get(codePage).encode(c, b) == 1 ? b[0] : -1;
 }
 
 int codePageForCharset(int charset, int documentCodePage)
 {
-    if (charset == kArabicCharset)
+    switch (charset) {
+    case 2:
+        return kSymbolCodePage;
+    case 77:
+        return kMacRomanCodePage;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 130:
+        return 1361;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case kArabicCharset:
         return kArabicCodePage;
-    return documentCodePage;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 254:
+    case 255:
+        return kDosUsCodePage;
+    default:
+        return documentCodePage;
+    }
 }
 
 int utf8Sequence(std::string_view s, size_t i, char32_t& cp)
@@ -110,6 +358,7 @@ int utf8Sequence(std::string_view s, size_t i, char32_t& cp)
 
 std::u16string utf8ToUtf16(std::string_view utf8)
 {
+    static const CodePage& western = CodePage::get(kWesternCodePage);
     std::u16string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
@@ -122,7 +371,7 @@ std::u16string utf8ToUtf16(std::string_view utf8)
         char32_t cp = 0;
         int len = utf8Sequence(utf8, i, cp);
         if (len == 0) {
-            out.push_back(decodeByte(b, kWesternCodePage));
+            out.push_back(western.decode(b));
             ++i;
             continue;
         }

@@ -1,5 +1,7 @@
 #include "reading/richtext/document.h"
 
+#include "reading/richtext/codepage.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -33,6 +35,29 @@ void Document::clear(Font baseFont)
     paras_.assign(1, Para{0, ParaFormat{}});
     fonts_.assign(1, std::move(baseFont));
     colors_.assign(1, Color{});
+    hidden_.clear();
+}
+
+int Document::fontCodePage(size_t fontIndex) const
+{
+    if (fontIndex >= fonts_.size())
+        return codePage_;
+    const Font& f = fonts_[fontIndex];
+    return f.codePage != 0 ? f.codePage : codePageForCharset(f.charset, codePage_);
+}
+
+void Document::mergeHidden()
+{
+    if (hidden_.size() < 2)
+        return;
+    size_t out = 0;
+    for (size_t i = 1; i < hidden_.size(); ++i) {
+        if (hidden_[i].pos == hidden_[out].pos && hidden_[i].format == hidden_[out].format)
+            hidden_[out].text += hidden_[i].text;
+        else if (++out != i)
+            hidden_[out] = std::move(hidden_[i]);
+    }
+    hidden_.resize(out + 1);
 }
 
 uint16_t Document::fontIndex(const Font& font)
@@ -185,6 +210,13 @@ void Document::remove(size_t pos, size_t length)
     text_.erase(from, n);
     if (!runs_.empty())
         mergeRunsAround(eraseFrom == 0 ? 0 : eraseFrom - 1, std::min(eraseFrom, runs_.size() - 1));
+
+    // Hidden text inside the range goes with it; at its edges it stays.
+    std::erase_if(hidden_, [lo = from, hi = to](const Hidden& h) { return h.pos > lo && h.pos < hi; });
+    for (auto& h : hidden_)
+        if (h.pos >= to)
+            h.pos = static_cast<uint32_t>(h.pos - n);
+    mergeHidden();
 }
 
 size_t Document::insert(size_t pos, const Document& fragment)
@@ -209,7 +241,13 @@ size_t Document::insert(size_t pos, const Document& fragment)
         x.format.highlight = mapped(r.format.highlight, colorMap);
         runs.push_back(x);
     }
-    return splice(pos, fragment.text_, runs, fragment.paras_);
+    std::vector<Hidden> hidden = fragment.hidden_;
+    for (auto& h : hidden) {
+        h.format.font = mapped(h.format.font, fontMap);
+        h.format.color = mapped(h.format.color, colorMap);
+        h.format.highlight = mapped(h.format.highlight, colorMap);
+    }
+    return splice(pos, fragment.text_, runs, fragment.paras_, hidden);
 }
 
 size_t Document::insertText(size_t pos, std::u16string_view text, const CharFormat& format)
@@ -229,17 +267,19 @@ size_t Document::insertText(size_t pos, std::u16string_view text, const CharForm
                 ++i;
             normal += u"\r\n";
             paras.push_back({static_cast<uint32_t>(normal.size()), paraFormat});
-        } else {
+        } else if (c >= 0x20 || c == u'\t') {
+            // Other control characters are not text: a NUL pasted in would
+            // cut the text short wherever it is passed on.
             normal.push_back(c);
         }
     }
     paras.push_back({static_cast<uint32_t>(normal.size()), paraFormat});
     std::vector<Run> runs{{static_cast<uint32_t>(normal.size()), format}};
-    return splice(pos, normal, runs, paras);
+    return splice(pos, normal, runs, paras, {});
 }
 
 size_t Document::splice(size_t pos, std::u16string_view text, const std::vector<Run>& runs,
-                        const std::vector<Para>& paras)
+                        const std::vector<Para>& paras, const std::vector<Hidden>& hidden)
 {
     pos = snap(pos);
     const size_t n = text.size();
@@ -282,6 +322,18 @@ size_t Document::splice(size_t pos, std::u16string_view text, const std::vector<
         it->end = static_cast<uint32_t>(it->end + pos);
     text_.insert(pos, text.data(), n);
     mergeRunsAround(ri, ri + runs.size() - 1);
+
+    // Hidden text at the insertion point stays before the inserted text.
+    auto after = std::upper_bound(hidden_.begin(), hidden_.end(), pos,
+                                  [](size_t p, const Hidden& h) { return p < h.pos; });
+    for (auto it = after; it != hidden_.end(); ++it)
+        it->pos = static_cast<uint32_t>(it->pos + n);
+    if (!hidden.empty()) {
+        auto at2 = hidden_.insert(after, hidden.begin(), hidden.end());
+        for (auto it = at2; it != at2 + static_cast<std::ptrdiff_t>(hidden.size()); ++it)
+            it->pos = static_cast<uint32_t>(it->pos + pos);
+        mergeHidden();
+    }
     return n;
 }
 
@@ -293,6 +345,9 @@ Document Document::slice(size_t pos, size_t length) const
     out.colors_ = colors_;
     out.codePage_ = codePage_;
     out.text_.assign(text_, from, to - from);
+    for (const auto& h : hidden_)
+        if (h.pos >= from && (h.pos < to || (h.pos == to && to == text_.size())))
+            out.hidden_.push_back({static_cast<uint32_t>(h.pos - from), h.text, h.format});
     size_t a = paraIndexAt(from);
     out.paras_.clear();
     if (to == from) {
@@ -354,6 +409,17 @@ void Document::appendLineBreak(const CharFormat& format)
     appendText(u"\r\n", format);
 }
 
+void Document::appendHidden(std::u16string_view text, const CharFormat& format)
+{
+    if (text.empty())
+        return;
+    const auto pos = static_cast<uint32_t>(text_.size());
+    if (!hidden_.empty() && hidden_.back().pos == pos && hidden_.back().format == format)
+        hidden_.back().text.append(text);
+    else
+        hidden_.push_back({pos, std::u16string(text), format});
+}
+
 void Document::appendParagraphBreak(const CharFormat& format, const ParaFormat& endedParagraph)
 {
     appendText(u"\r\n", format);
@@ -390,6 +456,8 @@ std::string Document::debugString() const
     s += "\ncolors";
     for (const auto& c : colors_)
         s += c.automatic ? std::string(" auto") : " " + std::to_string(c.value());
+    for (const auto& h : hidden_)
+        s += "\nhidden at " + std::to_string(h.pos) + ": " + utf16ToUtf8(h.text);
     s += "\ncodepage " + std::to_string(codePage_);
     return s;
 }
@@ -434,6 +502,17 @@ std::string Document::checkInvariants() const
     }
     if (paras_.back().end != text_.size() || paras_.back().end < prev)
         return "last paragraph does not end the text";
+    for (size_t i = 0; i < hidden_.size(); ++i) {
+        const auto& h = hidden_[i];
+        if (h.pos > text_.size() || h.text.empty())
+            return "hidden text " + std::to_string(i) + " is empty or past the end";
+        if (i > 0 && (hidden_[i - 1].pos > h.pos || (hidden_[i - 1].pos == h.pos && hidden_[i - 1].format == h.format)))
+            return "hidden text " + std::to_string(i) + " is out of order or not joined";
+        if (h.pos > 0 && h.pos < text_.size() && text_[h.pos - 1] == u'\r')
+            return "hidden text inside a line break at " + std::to_string(h.pos);
+        if (h.format.font >= fonts_.size() || h.format.color >= colors_.size() || h.format.highlight >= colors_.size())
+            return "hidden text " + std::to_string(i) + " names a missing table entry";
+    }
     return {};
 }
 

@@ -19,6 +19,10 @@
 // last one is never terminated and may be empty). A CR LF that does not end
 // a paragraph is a line break inside one. No run boundary and no edit ever
 // falls between the CR and the LF of a pair.
+//
+// Hidden text is kept beside the text too, anchored at the offset where it
+// stands: it is never shown and never part of the plain text, but it is
+// written back, so a document read and written again keeps it.
 namespace richtext {
 
 class Document {
@@ -33,6 +37,12 @@ public:
         ParaFormat format;
         bool operator==(const Para&) const = default;
     };
+    struct Hidden {
+        uint32_t pos;         // the text offset it stands at
+        std::u16string text;  // line breaks as CR LF
+        CharFormat format;
+        bool operator==(const Hidden&) const = default;
+    };
 
     // An empty document: one empty paragraph, the given font as the only
     // font and the automatic colour as the only colour.
@@ -46,8 +56,11 @@ public:
     const std::vector<Para>& paras() const { return paras_; }
     const std::vector<Font>& fonts() const { return fonts_; }
     const std::vector<Color>& colors() const { return colors_; }
+    const std::vector<Hidden>& hidden() const { return hidden_; }
     int codePage() const { return codePage_; }
     void setCodePage(int cp) { codePage_ = cp; }
+    // The code page of text in that font: the font's own, else its charset's.
+    int fontCodePage(size_t fontIndex) const;
 
     // Index of a font of that face, added when the table has none.
     uint16_t fontIndex(const Font& font);
@@ -101,16 +114,22 @@ public:
     void clear(Font baseFont);
 
     // Building, for the reader: append at the end.
+    void reserve(size_t textUnits) { text_.reserve(textUnits); }
     void appendText(std::u16string_view text, const CharFormat& format);
     void appendChar(char16_t c, const CharFormat& format);
     // Bytes below 0x80 only.
     void appendAscii(std::string_view ascii, const CharFormat& format);
     void appendLineBreak(const CharFormat& format);
+    // Hidden text at the end of the text.
+    void appendHidden(std::u16string_view text, const CharFormat& format);
     void appendParagraphBreak(const CharFormat& format, const ParaFormat& endedParagraph);
     void setLastParaFormat(const ParaFormat& format) { paras_.back().format = format; }
     std::vector<Font>& mutableFonts() { return fonts_; }
     std::vector<Color>& mutableColors() { return colors_; }
     std::vector<Run>& mutableRuns() { return runs_; }
+    std::vector<Hidden>& mutableHidden() { return hidden_; }
+    // Joins hidden pieces that ended up at one offset in one format.
+    void mergeHidden();
 
     // Empty when every structural rule holds, else what is broken (for
     // tests and the fuzzer).
@@ -121,7 +140,8 @@ public:
     bool operator==(const Document&) const = default;
 
 private:
-    size_t splice(size_t pos, std::u16string_view text, const std::vector<Run>& runs, const std::vector<Para>& paras);
+    size_t splice(size_t pos, std::u16string_view text, const std::vector<Run>& runs, const std::vector<Para>& paras,
+                  const std::vector<Hidden>& hidden);
     void splitRunAt(size_t pos);
     void mergeRunsAround(size_t firstIndex, size_t lastIndex);
 
@@ -130,6 +150,7 @@ private:
     std::vector<Para> paras_;
     std::vector<Font> fonts_;
     std::vector<Color> colors_;
+    std::vector<Hidden> hidden_;
     int codePage_ = 1252;
 };
 

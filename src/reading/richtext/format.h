@@ -37,8 +37,9 @@ struct Font {
     std::string name;           // UTF-8
     int charset = 0;            // 0 Western, 178 Arabic, …
     std::string family = "fnil";  // the RTF family word without its backslash
+    int codePage = 0;           // a code page named for the font itself; 0: the charset's
 
-    bool sameFace(const Font& o) const { return name == o.name && charset == o.charset; }
+    bool sameFace(const Font& o) const { return name == o.name && charset == o.charset && codePage == o.codePage; }
     bool operator==(const Font&) const = default;
 };
 

@@ -106,25 +106,34 @@ void RichTextDocument::setRtf(std::string_view rtf)
 
 // ---- caret and selection --------------------------------------------------
 
+// The one place a selection is set: clamped to the text and widened to
+// whole line breaks, so that the selected text, the selected RTF and every
+// edit of the selection cover the same characters.
+void RichTextDocument::setSelection(size_t start, size_t length)
+{
+    const auto [from, to] = doc_.range(start, length);
+    selStart_ = from;
+    selLength_ = to - from;
+}
+
 void RichTextDocument::clampSelection()
 {
-    selStart_ = std::min(selStart_, doc_.size());
-    selLength_ = std::min(selLength_, doc_.size() - selStart_);
+    setSelection(selStart_, selLength_);
 }
 
 void RichTextDocument::setSelStart(int pos)
 {
-    size_t p = std::min<size_t>(static_cast<size_t>(std::max(pos, 0)), doc_.size());
-    if (p != selStart_ || selLength_ != 0)
+    const size_t old = selStart_;
+    const bool hadLength = selLength_ != 0;
+    setSelection(static_cast<size_t>(std::max(pos, 0)), 0);
+    if (selStart_ != old || hadLength)
         pending_.reset();
-    selStart_ = p;
-    selLength_ = 0;
     selectionChanged();
 }
 
 void RichTextDocument::setSelLength(int length)
 {
-    selLength_ = std::min<size_t>(static_cast<size_t>(std::max(length, 0)), doc_.size() - selStart_);
+    setSelection(selStart_, static_cast<size_t>(std::max(length, 0)));
     if (selLength_ > 0)
         pending_.reset();
     selectionChanged();
@@ -132,12 +141,10 @@ void RichTextDocument::setSelLength(int length)
 
 void RichTextDocument::select(int start, int length)
 {
-    size_t p = std::min<size_t>(static_cast<size_t>(std::max(start, 0)), doc_.size());
-    size_t l = std::min<size_t>(static_cast<size_t>(std::max(length, 0)), doc_.size() - p);
-    if (p != selStart_ || l != 0)
+    const size_t old = selStart_;
+    setSelection(static_cast<size_t>(std::max(start, 0)), static_cast<size_t>(std::max(length, 0)));
+    if (selStart_ != old || selLength_ != 0)
         pending_.reset();
-    selStart_ = p;
-    selLength_ = l;
     selectionChanged();
 }
 
@@ -192,7 +199,10 @@ void RichTextDocument::setSelText(std::string_view utf8)
 
 void RichTextDocument::setSelText16(std::u16string_view text)
 {
-    if (text.substr(0, 5) == u"{\\rtf") {
+    size_t lead = !text.empty() && text[0] == u'\uFEFF' ? 1 : 0;
+    while (lead < text.size() && (text[lead] == u' ' || text[lead] == u'\t' || text[lead] == u'\r' || text[lead] == u'\n'))
+        ++lead;
+    if (text.substr(lead, 5) == u"{\\rtf") {
         setSelText(utf16ToUtf8(text));
         return;
     }
@@ -349,6 +359,9 @@ bool RichTextDocument::loadFile(const std::filesystem::path& file)
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
         return false;
+    // A byte-order mark says how the file is encoded; it is not text.
+    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0 && !isRtf(content))
+        content.erase(0, 3);
     setRtf(content);
     return true;
 }

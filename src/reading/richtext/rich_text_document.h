@@ -132,6 +132,7 @@ private:
     void replaceSelection(const Document& fragment);
     CharFormat baseFormat() const;
     void clampSelection();
+    void setSelection(size_t start, size_t length);
 
     Document doc_;
     Font baseFont_;

@@ -57,6 +57,14 @@ enum class Kw : uint8_t {
     UnicodeSkip,
     Bin,
     Char,  // a control word that stands for one character
+    Ignore,  // known, and without effect on what is read
+    Mac,
+    Pc,
+    Pca,
+    FontCodePage,
+    Hidden,
+    Footnote,
+    FootnoteMark,
 };
 
 struct KwEntry {
@@ -83,10 +91,13 @@ constexpr KwEntry kWords[] = {
     {"cb", Kw::Highlight, 0},
     {"cell", Kw::Cell, 0},
     {"cf", Kw::ColorFg, 0},
+    {"chftn", Kw::FootnoteMark, 0},
     {"colorschememapping", Kw::SkipDest, 0},
     {"colortbl", Kw::ColorTable, 0},
     {"comment", Kw::SkipDest, 0},
+    {"cpg", Kw::FontCodePage, 0},
     {"creatim", Kw::SkipDest, 0},
+    {"cs", Kw::Ignore, 0},
     {"datastore", Kw::SkipDest, 0},
     {"deff", Kw::Deff, 0},
     {"doccomm", Kw::SkipDest, 0},
@@ -109,7 +120,7 @@ constexpr KwEntry kWords[] = {
     {"footerf", Kw::SkipDest, 0},
     {"footerl", Kw::SkipDest, 0},
     {"footerr", Kw::SkipDest, 0},
-    {"footnote", Kw::SkipDest, 0},
+    {"footnote", Kw::Footnote, 0},
     {"froman", Kw::FontFamily, 0},
     {"fs", Kw::FontSize, 0},
     {"fscript", Kw::FontFamily, 0},
@@ -134,10 +145,12 @@ constexpr KwEntry kWords[] = {
     {"line", Kw::Line, 0},
     {"listoverridetable", Kw::SkipDest, 0},
     {"listtable", Kw::SkipDest, 0},
-    {"listtext", Kw::SkipDest, 0},
+    {"listtext", Kw::Ignore, 0},
     {"lquote", Kw::Char, 0x2018},
     {"ltrmark", Kw::Char, 0x200E},
+    {"mac", Kw::Mac, 0},
     {"nestcell", Kw::Cell, 0},
+    {"nonesttables", Kw::SkipDest, 0},
     {"nonshppict", Kw::SkipDest, 0},
     {"objdata", Kw::SkipDest, 0},
     {"object", Kw::SkipDest, 0},
@@ -145,10 +158,12 @@ constexpr KwEntry kWords[] = {
     {"page", Kw::Par, 0},
     {"par", Kw::Par, 0},
     {"pard", Kw::Pard, 0},
+    {"pc", Kw::Pc, 0},
+    {"pca", Kw::Pca, 0},
     {"pict", Kw::SkipDest, 0},
     {"plain", Kw::Plain, 0},
     {"pn", Kw::SkipDest, 0},
-    {"pntext", Kw::SkipDest, 0},
+    {"pntext", Kw::Ignore, 0},
     {"printim", Kw::SkipDest, 0},
     {"private", Kw::SkipDest, 0},
     {"qc", Kw::AlignCenter, 0},
@@ -196,6 +211,7 @@ constexpr KwEntry kWords[] = {
     {"ulw", Kw::Underline, 0},
     {"ulwave", Kw::Underline, 0},
     {"userprops", Kw::SkipDest, 0},
+    {"v", Kw::Hidden, 0},
     {"xe", Kw::SkipDest, 0},
     {"xmlnstbl", Kw::SkipDest, 0},
     {"zwj", Kw::Char, 0x200D},
@@ -211,12 +227,35 @@ constexpr bool sortedWords()
 }
 static_assert(sortedWords(), "control words must stay sorted");
 
+// Where the words of each first letter begin in the table: a control word
+// is then compared with a handful of entries of its own length, which keeps
+// documents full of control words (tables, lists) fast.
+struct LetterIndex {
+    std::array<uint16_t, 27> start{};
+    constexpr LetterIndex()
+    {
+        size_t i = 0;
+        for (int letter = 0; letter < 26; ++letter) {
+            start[static_cast<size_t>(letter)] = static_cast<uint16_t>(i);
+            while (i < std::size(kWords) && kWords[i].word[0] == 'a' + letter)
+                ++i;
+        }
+        start[26] = static_cast<uint16_t>(i);
+    }
+};
+constexpr LetterIndex kLetterIndex;
+static_assert(kLetterIndex.start[26] == std::size(kWords), "control words must all start with a small letter");
+
 const KwEntry* lookup(std::string_view word)
 {
-    auto it = std::lower_bound(std::begin(kWords), std::end(kWords), word,
-                               [](const KwEntry& e, std::string_view w) { return e.word < w; });
-    if (it != std::end(kWords) && it->word == word)
-        return it;
+    if (word.empty() || word[0] < 'a' || word[0] > 'z')
+        return nullptr;
+    const auto letter = static_cast<size_t>(word[0] - 'a');
+    for (size_t i = kLetterIndex.start[letter]; i < kLetterIndex.start[letter + 1]; ++i) {
+        const std::string_view w = kWords[i].word;
+        if (w.size() == word.size() && std::equal(w.begin(), w.end(), word.begin()))
+            return &kWords[i];
+    }
     return nullptr;
 }
 
@@ -231,6 +270,8 @@ struct State {
     ParaFormat para;
     uint8_t unicodeSkip = 1;
     Dest dest = Dest::Text;
+    bool hidden = false;  // \v: kept, never shown
+    bool note = false;    // inside a footnote
 };
 
 inline bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -259,6 +300,9 @@ public:
     {
         doc_.mutableFonts().clear();
         doc_.mutableColors().clear();
+        // No byte of RTF gives more than one character of text: one
+        // allocation instead of a string that grows and moves as it is read.
+        doc_.reserve(in.size());
     }
 
     Document run()
@@ -268,9 +312,11 @@ public:
             const char c = in_[pos_];
             if (c == '{') {
                 ++pos_;
+                ignorable_ = false;
                 pushGroup();
             } else if (c == '}') {
                 ++pos_;
+                ignorable_ = false;
                 popGroup();
             } else if (c == '\\') {
                 ++pos_;
@@ -278,6 +324,7 @@ public:
             } else if (c == '\r' || c == '\n') {
                 ++pos_;
             } else {
+                ignorable_ = false;
                 textBytes();
             }
         }
@@ -418,6 +465,10 @@ private:
         if (pos_ >= in_.size())
             return;  // a lone backslash at the very end
         const char c = in_[pos_];
+        // "\*" marks only the destination that follows it as one to skip
+        // when it is not known.
+        const bool ignorable = ignorable_;
+        ignorable_ = false;
         if (!isLetter(c)) {
             ++pos_;
             controlSymbol(c);
@@ -430,11 +481,12 @@ private:
         long long param = 0;
         double fraction = 0;
         bool hasParam = readParam(param, &fraction);
-        if (word.size() > kMaxWordLength)
+        const KwEntry* e = word.size() > kMaxWordLength ? nullptr : lookup(word);
+        if (!e) {
+            if (ignorable)
+                skipRestOfGroup();
             return;
-        const KwEntry* e = lookup(word);
-        if (!e)
-            return;
+        }
         if (e->kw == Kw::Bin) {
             if (hasParam && param > 0)
                 skipBytes(param);
@@ -457,24 +509,11 @@ private:
                 return;
             textChar(static_cast<char16_t>(c));
             return;
-        case '\'': {
-            int hi = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
-            if (hi < 0)
-                return;
-            ++pos_;
-            int lo = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
-            int byte = hi;
-            if (lo >= 0) {
-                ++pos_;
-                byte = hi * 16 + lo;
-            }
-            if (takeFallback())
-                return;
-            byteChar(static_cast<unsigned char>(byte));
+        case '\'':
+            byteRun();
             return;
-        }
         case '*':
-            skipRestOfGroup();
+            ignorable_ = true;
             return;
         case '~':
             if (!takeFallback())
@@ -529,8 +568,36 @@ private:
         case Kw::Ansi:
             return;
         case Kw::AnsiCpg:
-            doc_.setCodePage(param == kArabicCodePage ? kArabicCodePage : kWesternCodePage);
-            formatDirty_ = true;
+            setDocumentCodePage(hasParam ? param : 0);
+            return;
+        case Kw::Mac:
+            setDocumentCodePage(kMacRomanCodePage);
+            return;
+        case Kw::Pc:
+            setDocumentCodePage(kDosUsCodePage);
+            return;
+        case Kw::Pca:
+            setDocumentCodePage(kDosWesternCodePage);
+            return;
+        case Kw::FontCodePage:
+            if (state_.dest == Dest::FontTable && hasParam && param > 0 && param < 65536 &&
+                CodePage::known(static_cast<int>(param))) {
+                font_.codePage = static_cast<int>(param);
+                font_.open = true;
+            }
+            return;
+        case Kw::Hidden:
+            state_.hidden = flag(hasParam, param);
+            return;
+        case Kw::Footnote:
+            if (state_.dest == Dest::Text)
+                startNote();
+            return;
+        case Kw::FootnoteMark:
+            if (state_.dest == Dest::Text)
+                footnoteMark();
+            return;
+        case Kw::Ignore:
             return;
         case Kw::Deff:
             if (hasParam)
@@ -607,8 +674,7 @@ private:
             paragraphBreak();
             return;
         case Kw::Line:
-            if (state_.dest == Dest::Text)
-                doc_.appendLineBreak(current());
+            lineBreak();
             return;
         case Kw::Tab:
         case Kw::Cell:
@@ -641,11 +707,12 @@ private:
         case Kw::Plain:
             state_.format = CharFormat{};
             state_.fontNumber = kDefaultFontNumber;
+            state_.hidden = false;
             formatDirty_ = true;
             return;
         case Kw::Unicode: {
             long long v = param < 0 ? param + 65536 : param;
-            if (hasParam && v >= 0 && v <= 0xFFFF && v != '\r' && v != '\n')
+            if (hasParam && v >= 0 && v <= 0xFFFF)
                 unicodeChar(static_cast<char16_t>(v));
             fallbackLeft_ = state_.unicodeSkip;
             return;
@@ -668,9 +735,9 @@ private:
         if (formatDirty_) {
             current_ = state_.format;
             current_.font = resolveFont(state_.fontNumber);
-            const auto& fonts = doc_.fonts();
-            codePage_ = codePageForCharset(current_.font < fonts.size() ? fonts[current_.font].charset : 0,
-                                           doc_.codePage());
+            const int cp = doc_.fontCodePage(current_.font);
+            if (!codePage_ || codePage_->id() != cp)
+                codePage_ = &CodePage::get(cp);
             formatDirty_ = false;
         }
         return current_;
@@ -678,24 +745,81 @@ private:
 
     uint16_t resolveFont(int number)
     {
+        // Text switches between a few fonts over and over.
+        if (number == lastFontNumber_ && fontGeneration_ == lastFontGeneration_ && deff_ == lastDeff_)
+            return lastFont_;
         auto it = fontNumbers_.find(number);
-        if (it != fontNumbers_.end())
-            return it->second;
-        it = fontNumbers_.find(deff_);
-        return it != fontNumbers_.end() ? it->second : 0;
+        if (it == fontNumbers_.end())
+            it = fontNumbers_.find(deff_);
+        lastFontNumber_ = number;
+        lastFontGeneration_ = fontGeneration_;
+        lastDeff_ = deff_;
+        lastFont_ = it != fontNumbers_.end() ? it->second : 0;
+        return lastFont_;
+    }
+
+    void setDocumentCodePage(long long cp)
+    {
+        const int id = cp > 0 && cp < 65536 ? static_cast<int>(cp) : kWesternCodePage;
+        doc_.setCodePage(CodePage::known(id) ? id : kWesternCodePage);
+        formatDirty_ = true;
+    }
+
+    // Footnotes and endnotes are gathered apart and follow the text, each
+    // in a paragraph of its own, so their text is never lost.
+    Document& target() { return state_.note ? notes_ : doc_; }
+
+    void startNote()
+    {
+        state_.note = true;
+        if (!notes_.empty() && notes_.paraStart(notes_.paras().size() - 1) < notes_.size())
+            notes_.appendParagraphBreak(notes_.runs().back().format, notes_.paras().back().format);
+    }
+
+    // The automatic footnote number: the next one in the text, the current
+    // one inside the footnote itself.
+    void footnoteMark()
+    {
+        if (!state_.note || noteCount_ == 0)
+            ++noteCount_;
+        for (char c : std::to_string(noteCount_))
+            textChar(static_cast<char16_t>(c));
     }
 
     void paragraphBreak()
     {
-        if (state_.dest == Dest::Text)
-            doc_.appendParagraphBreak(current(), state_.para);
+        if (state_.dest != Dest::Text)
+            return;
+        if (state_.hidden)
+            target().appendHidden(u"\r\n", current());
+        else
+            target().appendParagraphBreak(current(), state_.para);
     }
+
+    void lineBreak()
+    {
+        if (state_.dest != Dest::Text)
+            return;
+        if (state_.hidden)
+            target().appendHidden(u"\r\n", current());
+        else
+            target().appendLineBreak(current());
+    }
+
+    // Control characters other than the tab never enter the text: line and
+    // paragraph breaks have their own control words.
+    static bool isText(char16_t c) { return c >= 0x20 || c == u'\t'; }
 
     void textChar(char16_t c)
     {
         switch (state_.dest) {
         case Dest::Text:
-            doc_.appendChar(c, current());
+            if (!isText(c))
+                return;
+            if (state_.hidden)
+                target().appendHidden(std::u16string_view(&c, 1), current());
+            else
+                target().appendChar(c, current());
             return;
         case Dest::FontTable:
             fontText(c);
@@ -709,24 +833,102 @@ private:
 
     void unicodeChar(char16_t c)
     {
-        if (state_.dest == Dest::Text)
-            doc_.appendChar(c, current());
-        else if (state_.dest == Dest::FontTable)
-            fontText(c);
+        if (state_.dest != Dest::ColorTable)
+            textChar(c);
     }
 
-    void byteChar(unsigned char b)
+    // A run of "\'hh" escapes, decoded in one go: double-byte code pages
+    // need the lead and trail bytes together, and one call per run keeps
+    // long runs of foreign text fast.
+    void byteRun()
     {
-        if (b == '\r' || b == '\n')
-            return;
-        if (state_.dest == Dest::Text) {
-            const CharFormat& f = current();
-            doc_.appendChar(decodeByte(b, codePage_), f);
-        } else if (state_.dest == Dest::FontTable) {
-            fontText(decodeByte(b, kWesternCodePage));
-        } else if (b == ';') {
-            textChar(u';');
+        bytes_.clear();
+        for (;;) {
+            const int hi = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
+            if (hi < 0)
+                break;
+            ++pos_;
+            const int lo = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
+            int byte = hi;
+            if (lo >= 0) {
+                ++pos_;
+                byte = hi * 16 + lo;
+            }
+            if (!takeFallback())
+                bytes_.push_back(static_cast<char>(byte));
+            size_t p = pos_;
+            while (p < in_.size() && (in_[p] == '\r' || in_[p] == '\n'))
+                ++p;
+            if (p + 1 < in_.size() && in_[p] == '\\' && in_[p + 1] == '\'') {
+                pos_ = p + 2;
+                continue;
+            }
+            break;
         }
+        if (!bytes_.empty())
+            emitBytes();
+    }
+
+    int fontEntryCodePage() const
+    {
+        return font_.codePage != 0 ? font_.codePage : codePageForCharset(font_.charset, doc_.codePage());
+    }
+
+    // Writers put the trail byte of a double-byte character as it is when
+    // it is a printable ASCII character ("\'83e"), escaped when it is a
+    // backslash or a brace.
+    void takeTrailByte(const CodePage& cp)
+    {
+        if (!cp.doubleByte())
+            return;
+        size_t i = 0;
+        bool dangling = false;
+        while (i < bytes_.size()) {
+            dangling = cp.isLead(static_cast<unsigned char>(bytes_[i])) && i + 1 == bytes_.size();
+            i += cp.isLead(static_cast<unsigned char>(bytes_[i])) ? 2 : 1;
+        }
+        if (!dangling || pos_ >= in_.size())
+            return;
+        const char c = in_[pos_];
+        if (c == '\\' && pos_ + 1 < in_.size() &&
+            (in_[pos_ + 1] == '\\' || in_[pos_ + 1] == '{' || in_[pos_ + 1] == '}')) {
+            bytes_.push_back(in_[pos_ + 1]);
+            pos_ += 2;
+        } else if (c != '\\' && c != '{' && c != '}' && static_cast<unsigned char>(c) >= 0x20) {
+            bytes_.push_back(c);
+            ++pos_;
+        }
+    }
+
+    void emitBytes()
+    {
+        switch (state_.dest) {
+        case Dest::ColorTable:
+            for (char b : bytes_)
+                if (b == ';')
+                    commitColor(true);
+            return;
+        case Dest::FontTable: {
+            const CodePage& cp = CodePage::get(fontEntryCodePage());
+            takeTrailByte(cp);
+            decoded_.clear();
+            cp.decode(bytes_, decoded_);
+            for (char16_t c : decoded_)
+                fontText(c);
+            return;
+        }
+        case Dest::Text:
+            break;
+        }
+        const CharFormat& f = current();
+        takeTrailByte(*codePage_);
+        decoded_.clear();
+        codePage_->decode(bytes_, decoded_);
+        std::erase_if(decoded_, [](char16_t c) { return !isText(c); });
+        if (state_.hidden)
+            target().appendHidden(decoded_, f);
+        else
+            target().appendText(decoded_, f);
     }
 
     // A stretch of ordinary bytes. RTF is 7-bit, but text pasted together
@@ -755,7 +957,10 @@ private:
                 fallbackLeft_ -= static_cast<int>(skip);
                 ascii.remove_prefix(skip);
             }
-            doc_.appendAscii(ascii, current());
+            if (state_.hidden)
+                target().appendHidden(std::u16string(ascii.begin(), ascii.end()), current());
+            else
+                target().appendAscii(ascii, current());
             return;
         }
         const auto c = static_cast<unsigned char>(in_[pos_]);
@@ -769,25 +974,23 @@ private:
         int len = utf8Sequence(in_, pos_, cp);
         if (len == 0) {
             ++pos_;
-            if (!takeFallback())
-                byteChar(c);
+            if (!takeFallback()) {
+                bytes_.assign(1, static_cast<char>(c));
+                emitBytes();
+            }
             return;
         }
         pos_ += static_cast<size_t>(len);
         if (takeFallback())
             return;
-        if (state_.dest != Dest::Text) {
-            if (cp < 0x10000)
-                textChar(static_cast<char16_t>(cp));
-            return;
-        }
-        const CharFormat& f = current();
         if (cp >= 0x10000) {
+            if (state_.dest != Dest::Text)
+                return;
             cp -= 0x10000;
-            doc_.appendChar(static_cast<char16_t>(0xD800 + (cp >> 10)), f);
-            doc_.appendChar(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)), f);
+            textChar(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            textChar(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
         } else {
-            doc_.appendChar(static_cast<char16_t>(cp), f);
+            textChar(static_cast<char16_t>(cp));
         }
     }
 
@@ -795,6 +998,7 @@ private:
     struct FontEntry {
         int number = 0;
         int charset = 0;
+        int codePage = 0;
         std::string family = "fnil";
         std::string name;
         bool open = false;
@@ -824,8 +1028,9 @@ private:
         name = lead == std::string::npos ? std::string() : name.substr(lead);
         auto& fonts = doc_.mutableFonts();
         if (fonts.size() < 65535) {
-            fonts.push_back(Font{name.empty() ? fallback_.name : name, font_.charset, font_.family});
+            fonts.push_back(Font{name.empty() ? fallback_.name : name, font_.charset, font_.family, font_.codePage});
             fontNumbers_[font_.number] = static_cast<uint16_t>(fonts.size() - 1);
+            ++fontGeneration_;
         }
         font_ = {};
         formatDirty_ = true;
@@ -877,6 +1082,26 @@ private:
             runs.resize(out + 1);
         }
         doc_.setLastParaFormat(finalPara_);
+        if (!notes_.empty() || !notes_.hidden().empty()) {
+            if (doc_.paraStart(doc_.paras().size() - 1) < doc_.size())
+                doc_.appendParagraphBreak(doc_.runs().back().format, finalPara_);
+            notes_.mutableFonts() = doc_.fonts();
+            notes_.mutableColors() = doc_.colors();
+            if (notes_.empty())
+                for (auto& h : notes_.mutableHidden())
+                    doc_.appendHidden(h.text, h.format);
+            else
+                doc_.insert(doc_.size(), notes_);
+        }
+        for (auto& h : doc_.mutableHidden()) {
+            if (h.format.font >= doc_.fonts().size())
+                h.format.font = 0;
+            if (h.format.color >= doc_.colors().size())
+                h.format.color = 0;
+            if (h.format.highlight >= doc_.colors().size())
+                h.format.highlight = 0;
+        }
+        doc_.mergeHidden();
         return std::move(doc_);
     }
 
@@ -884,6 +1109,11 @@ private:
     size_t pos_ = 0;
     Font fallback_;
     Document doc_;
+    Document notes_;
+    int noteCount_ = 0;
+    bool ignorable_ = false;
+    std::string bytes_;
+    std::u16string decoded_;
     State state_;
     std::vector<State> stack_;
     size_t overflow_ = 0;
@@ -892,19 +1122,35 @@ private:
     int deff_ = 0;
     int fallbackLeft_ = 0;
     std::unordered_map<int, uint16_t> fontNumbers_;
+    int lastFontNumber_ = 0;
+    // Counts changes of the font numbers, so a cached answer is never stale.
+    uint32_t fontGeneration_ = 1;
+    uint32_t lastFontGeneration_ = 0;
+    int lastDeff_ = 0;
+    uint16_t lastFont_ = 0;
     FontEntry font_;
     Color colorPending_;
     bool colorTouched_ = false;
     CharFormat current_;
-    int codePage_ = kWesternCodePage;
+    const CodePage* codePage_ = nullptr;
     bool formatDirty_ = true;
 };
 
 }  // namespace
 
+size_t rtfStart(std::string_view text)
+{
+    // Files saved by editors that mark UTF-8, or text with a line break in
+    // front, are still RTF.
+    size_t i = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n'))
+        ++i;
+    return text.substr(i, 5) == "{\\rtf" ? i : std::string_view::npos;
+}
+
 bool isRtf(std::string_view text)
 {
-    return text.substr(0, 5) == "{\\rtf";
+    return rtfStart(text) != std::string_view::npos;
 }
 
 Document plainDocument(std::string_view utf8, const Font& font)
@@ -916,15 +1162,17 @@ Document plainDocument(std::string_view utf8, const Font& font)
 
 Document readRtf(std::string_view rtf, const Font& fallbackFont)
 {
-    if (!isRtf(rtf))
+    const size_t start = rtfStart(rtf);
+    if (start == std::string_view::npos) {
+        if (rtf.substr(0, 3) == "\xEF\xBB\xBF")
+            rtf.remove_prefix(3);
         return plainDocument(rtf, fallbackFont);
-    return Reader(rtf, fallbackFont).run();
+    }
+    return Reader(rtf.substr(start), fallbackFont).run();
 }
 
 std::string rtfToPlainText(std::string_view rtf)
 {
-    if (!isRtf(rtf))
-        return utf16ToUtf8(plainDocument(rtf).text());
     return utf16ToUtf8(readRtf(rtf).text());
 }
 

@@ -7,8 +7,11 @@
 
 namespace richtext {
 
-// True when the text is an RTF document in source form: it begins with "{\rtf".
+// True when the text is an RTF document in source form: it begins with
+// "{\rtf", after at most a UTF-8 byte-order mark and white space.
 bool isRtf(std::string_view text);
+// Where the document's "{\rtf" begins, or npos when the text is not RTF.
+size_t rtfStart(std::string_view text);
 
 // Reads an RTF document. Text that is not RTF is read as plain UTF-8 text
 // (line breaks of any form become paragraphs) in the fallback font, which

@@ -26,7 +26,12 @@ public:
             out_ += fonts[i].family.empty() ? std::string_view("fnil") : std::string_view(fonts[i].family);
             out_ += "\\fcharset";
             number(fonts[i].charset);
+            if (fonts[i].codePage != 0) {
+                out_ += "\\cpg";
+                number(fonts[i].codePage);
+            }
             out_ += ' ';
+            setCodePage(doc_.fontCodePage(i));
             fontName(fonts[i].name);
             out_ += ";}";
         }
@@ -45,14 +50,22 @@ public:
         out_ += '}';
     }
 
+    void resetCodePage() { setCodePage(doc_.codePage()); }
+
     void body(size_t from, size_t to)
     {
         const auto& paras = doc_.paras();
         const auto& runs = doc_.runs();
         const auto& text = doc_.text();
         size_t first = doc_.paraIndexAt(from);
+        const auto& hidden = doc_.hidden();
+        hiddenEnd_ = to == text.size() ? to + 1 : to;
+        nextHidden_ = std::lower_bound(hidden.begin(), hidden.end(), from,
+                                       [](const Document::Hidden& h, size_t p) { return h.pos < p; }) -
+                      hidden.begin();
         if (to == from) {
             paragraph(doc_.paras()[first].format);
+            hiddenAt(to);
             return;
         }
         size_t last = doc_.paraIndexAt(to - 1);
@@ -76,6 +89,7 @@ public:
         // after it, in the format of the paragraph that follows.
         if (last + 1 < paras.size() && paras[last].end == to && !(paras[last + 1].format == para_))
             paragraph(paras[last + 1].format);
+        hiddenAt(to);
     }
 
 private:
@@ -145,44 +159,87 @@ private:
             word("\\highlight", f.highlight);
         format_ = f;
         haveFormat_ = true;
-        const auto& fonts = doc_.fonts();
-        codePage_ = codePageForCharset(f.font < fonts.size() ? fonts[f.font].charset : 0, doc_.codePage());
+        setCodePage(doc_.fontCodePage(f.font));
+    }
+
+    void setCodePage(int id)
+    {
+        if (!codePage_ || codePage_->id() != id)
+            codePage_ = &CodePage::get(id);
+    }
+
+    // Hidden text standing at pos, each piece a group of its own so that
+    // its format ends with it.
+    void hiddenAt(size_t pos)
+    {
+        const auto& hidden = doc_.hidden();
+        while (nextHidden_ < hidden.size() && hidden[nextHidden_].pos == pos && pos < hiddenEnd_) {
+            const auto& h = hidden[nextHidden_++];
+            const CharFormat saved = format_;
+            const bool had = haveFormat_;
+            const CodePage* savedPage = codePage_;
+            out_ += "{\\v ";
+            format(h.format);
+            for (size_t p = 0; p < h.text.size(); ++p) {
+                const char16_t c = h.text[p];
+                if (c == u'\r' && p + 1 < h.text.size() && h.text[p + 1] == u'\n') {
+                    word("\\line");
+                    ++p;
+                } else {
+                    character(c);
+                }
+            }
+            out_ += '}';
+            format_ = saved;
+            haveFormat_ = had;
+            codePage_ = savedPage;
+        }
+    }
+
+    void character(char16_t c)
+    {
+        if (c >= 0x20 && c < 0x7F) {
+            if (c == '\\' || c == '{' || c == '}')
+                out_ += '\\';
+            out_ += static_cast<char>(c);
+        } else if (c == u'\t') {
+            word("\\tab");
+        } else {
+            special(c);
+        }
     }
 
     void chars(size_t from, size_t to, size_t breakAt)
     {
         const auto& text = doc_.text();
+        const auto& hidden = doc_.hidden();
         for (size_t p = from; p < to; ++p) {
+            if (nextHidden_ < hidden.size() && hidden[nextHidden_].pos == p)
+                hiddenAt(p);
             const char16_t c = text[p];
-            if (c >= 0x20 && c < 0x7F) {
-                if (c == '\\' || c == '{' || c == '}')
-                    out_ += '\\';
-                out_ += static_cast<char>(c);
-                continue;
-            }
             if (c == u'\r' && p + 1 < text.size() && text[p + 1] == u'\n') {
                 word(p == breakAt ? "\\par" : "\\line");
                 ++p;
                 continue;
             }
-            if (c == u'\t') {
-                word("\\tab");
-                continue;
-            }
-            special(c);
+            character(c);
         }
     }
 
+    // A character outside ASCII: its bytes in the text's code page, or
+    // "\uN?" when the code page cannot hold it.
     void special(char16_t c)
     {
         static constexpr char kHex[] = "0123456789abcdef";
-        int b = c >= 0x80 ? encodeChar(c, codePage_) : -1;
-        if (b >= 0x80) {
+        unsigned char bytes[2];
+        const int n = c >= 0x80 ? codePage_->encode(c, bytes) : 0;
+        for (int i = 0; i < n; ++i) {
             out_ += "\\'";
-            out_ += kHex[b >> 4];
-            out_ += kHex[b & 0xF];
-            return;
+            out_ += kHex[bytes[i] >> 4];
+            out_ += kHex[bytes[i] & 0xF];
         }
+        if (n > 0)
+            return;
         out_ += "\\u";
         number(static_cast<int16_t>(c));
         out_ += '?';
@@ -198,7 +255,6 @@ private:
                     out_ += '\\';
                 out_ += static_cast<char>(c);
             } else {
-                codePage_ = kWesternCodePage;
                 special(c);
             }
         }
@@ -209,7 +265,9 @@ private:
     ParaFormat para_;
     CharFormat format_;
     bool haveFormat_ = false;
-    int codePage_ = kWesternCodePage;
+    const CodePage* codePage_ = nullptr;
+    size_t nextHidden_ = 0;
+    size_t hiddenEnd_ = 0;
 };
 
 }  // namespace
@@ -226,6 +284,7 @@ std::string writeRtf(const Document& doc, size_t pos, size_t length)
     out.reserve(doc.size() + doc.size() / 4 + 64 * doc.fonts().size() + 256);
     Writer w(doc, out);
     w.header();
+    w.resetCodePage();
     w.body(from, to);
     out += '}';
     return out;

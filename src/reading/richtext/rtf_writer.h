@@ -10,8 +10,9 @@ namespace richtext {
 // replacement: the font table with its names, a compact colour table with
 // the automatic colour first ("{\colortbl ;\red255\green255\blue0;}"),
 // "\fsN" sizes, "\li" indents, "\par " paragraph ends, "\highlightN " …
-// "\highlight0 " highlights, "\'hh" for characters of the text's code page
-// and "\uN?" for the rest. Every control word is followed by one space, and
+// "\highlight0 " highlights, "\'hh" (two of them in East Asian code pages)
+// for characters of the text's code page, "\uN?" for the rest, and hidden
+// text as "{\v …}" groups. Every control word is followed by one space, and
 // the body is flat (no groups), so a highlight opened by string replacement
 // runs until its "\highlight0 ". Output is 7-bit ASCII. Reading it back
 // gives the same document.
