@@ -32,5 +32,8 @@ int cmdGematria(const Common& common, const Args& args);
 int cmdTranslit(const Common& common, const Args& args);
 int cmdSearch(const Common& common, const Args& args);
 int cmdBlock(const Common& common, const Args& args);
+int cmdTopics(const Common& common, const Args& args);
+int cmdNote(const Common& common, const Args& args);
+int cmdCollection(const Common& common, const Args& args);
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 
 #include "db/log.h"
 #include "db/plain_text.h"
+#include "db/schema.h"
 #include "db/utf8.h"
 
 #include <sqlite3.h>
@@ -248,6 +249,7 @@ bool Database::openFile(const std::filesystem::path& file, Mode mode)
     }
     sqlite3_busy_timeout(handle, 2000);
     registerFunctions(handle);
+    upgradeNotesTwin(handle);
     db_ = handle;
     error_.clear();
     return true;

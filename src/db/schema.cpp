@@ -1,5 +1,12 @@
 #include "db/schema.h"
 
+#include "db/log.h"
+#include "db/plain_text.h"
+
+#include <sqlite3.h>
+
+#include <vector>
+
 namespace db {
 
 SearchTableList searchTables()
@@ -75,14 +82,70 @@ CREATE TABLE Articles1 (Articles TEXT COLLATE NOCASE, Sura INTEGER, Verse INTEGE
 )sql";
 }
 
+std::vector<std::string> plainSearchFormSteps(std::string_view first, std::string_view then)
+{
+    // SQLite's parser takes only so many nested calls in one expression,
+    // so the work is split into steps of a few calls each.
+    constexpr int kNesting = 9;
+    std::vector<std::string> steps;
+    std::string e;
+    int depth = 0;
+    auto wrap = [&](const std::string& from, const std::string& to) {
+        if (depth == kNesting) {
+            steps.push_back(e);
+            depth = 0;
+        }
+        if (depth == 0)
+            e = std::string(steps.empty() ? first : then);
+        e = "replace(" + e + "," + from + "," + to + ")";
+        ++depth;
+    };
+    for (char c : kSpecialChars)
+        wrap(c == '\'' ? std::string("''''") : "'" + std::string(1, c) + "'", "' '");
+    // Each pass halves every run of spaces; 32 passes bring any run SQLite
+    // can hold (under 2^31 bytes) down to one space.
+    for (int i = 0; i < 32; ++i)
+        wrap("'  '", "' '");
+    steps.push_back(e);
+    // Empty after trimming stays empty; NULL stays NULL.
+    const std::string t(then);
+    steps.push_back("ifnull(' ' || nullif(trim(" + t + ",' '),'') || ' ', substr(" + t + ",1,0))");
+    return steps;
+}
+
 std::string notesTwinTrigger()
 {
-    return R"sql(
-CREATE TRIGGER ZOVR_notes_twin AFTER UPDATE OF YourNotes ON ZOVR
-BEGIN
-  UPDATE ZOVR1 SET YourNotes = zf_plain(NEW.YourNotes) WHERE Sura = NEW.Sura AND Verse = NEW.Verse;
-END;
-)sql";
+    std::string sql = "CREATE TRIGGER IF NOT EXISTS " + std::string(kNotesTwinTrigger) +
+                      " AFTER UPDATE OF YourNotes ON ZOVR\nBEGIN\n";
+    for (const auto& step : plainSearchFormSteps("NEW.YourNotes", "YourNotes"))
+        sql += "  UPDATE ZOVR1 SET YourNotes = " + step + " WHERE Sura = NEW.Sura AND Verse = NEW.Verse;\n";
+    return sql + "END;\n";
+}
+
+void upgradeNotesTwin(sqlite3* handle)
+{
+    // Files made before kept the twin in step through zf_plain(), which only
+    // this program registers, so any other SQLite tool failed to write a note.
+    sqlite3_stmt* st = nullptr;
+    bool old = false;
+    if (sqlite3_prepare_v2(handle, "SELECT 1 FROM sqlite_master WHERE type='trigger' AND name=?1", -1, &st, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_bind_text(st, 1, kOldNotesTwinTrigger.data(), static_cast<int>(kOldNotesTwinTrigger.size()),
+                          SQLITE_STATIC);
+        old = sqlite3_step(st) == SQLITE_ROW;
+    }
+    sqlite3_finalize(st);
+    if (!old)
+        return;
+    const std::string sql = "BEGIN IMMEDIATE; DROP TRIGGER IF EXISTS " + std::string(kOldNotesTwinTrigger) + "; " +
+                            notesTwinTrigger() + " COMMIT;";
+    char* err = nullptr;
+    if (sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+        // A read-only file keeps the old trigger; the program still works on it.
+        logDb("the notes trigger was not replaced: %s", err ? err : "unknown failure");
+        sqlite3_free(err);
+        sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
 }
 
 }  // namespace db
