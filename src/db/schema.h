@@ -75,8 +75,9 @@ std::string notesTwinTrigger();
 // `first`, each later one over `then` holding the result of the one before.
 std::vector<std::string> plainSearchFormSteps(std::string_view first, std::string_view then);
 
-// Replaces the notes trigger of older files, which needed zf_plain(), with
-// the plain-SQL one. Called on every open; does nothing when not needed.
+// Replaces the notes trigger of older files (which needed zf_plain(), or
+// has an earlier form) with the current one. Called on every open; does
+// nothing when the file has the current trigger or none.
 inline constexpr std::string_view kOldNotesTwinTrigger = "ZOVR_notes_twin";
 void upgradeNotesTwin(sqlite3* handle);
 

@@ -16,6 +16,7 @@ namespace topics {
 
 namespace fs = std::filesystem;
 using detail::Statement;
+using detail::BulkCache;
 using detail::WriteTransaction;
 
 namespace {
@@ -262,6 +263,7 @@ Outcome mergeCollection(db::Database& db, const fs::path& file)
         return read;
 
     Writer w{db.handle(), "Nothing was added from " + file.string(), {}};
+    BulkCache cache(db.handle());
     WriteTransaction tx(db.handle());
     if (!tx.active())
         return Outcome::failed(w.what + ": " + tx.error());
@@ -363,6 +365,7 @@ BackupOutcome backupCollection(db::Database& db, const fs::path& templateFile, c
     }
 
     Writer w{out.handle, what, {}};
+    BulkCache cache(out.handle);
     WriteTransaction tx(out.handle);
     if (!tx.active())
         return fail(what + ": " + tx.error());
@@ -445,6 +448,7 @@ Outcome restoreCollection(db::Database& db, const fs::path& file)
         return read;
 
     Writer w{db.handle(), "Nothing was restored from " + file.string(), {}};
+    BulkCache cache(db.handle());
     WriteTransaction tx(db.handle());
     if (!tx.active())
         return Outcome::failed(w.what + ": " + tx.error());
@@ -478,6 +482,7 @@ Outcome restoreCollection(db::Database& db, const fs::path& file)
 Outcome eraseCollection(db::Database& db)
 {
     const std::string what = "Nothing was erased";
+    BulkCache cache(db.handle());
     WriteTransaction tx(db.handle());
     if (!tx.active())
         return Outcome::failed(what + ": " + tx.error());

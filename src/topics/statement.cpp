@@ -124,4 +124,20 @@ bool WriteTransaction::commit()
     return true;
 }
 
+BulkCache::BulkCache(sqlite3* db) : db_(db)
+{
+    Statement size(db_, "PRAGMA cache_size");
+    if (!size.next())
+        return;
+    before_ = size.integer(0);
+    // 64 MiB at most, taken only as pages are used.
+    changed_ = sqlite3_exec(db_, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+BulkCache::~BulkCache()
+{
+    if (changed_)
+        sqlite3_exec(db_, ("PRAGMA cache_size=" + std::to_string(before_)).c_str(), nullptr, nullptr, nullptr);
+}
+
 }  // namespace topics::detail

@@ -72,4 +72,20 @@ private:
     std::string error_;
 };
 
+// A larger page cache for the length of a bulk write. With the default
+// one a write that touches the whole verse table spills pages to disk in
+// the middle of its transaction, which costs more than all the rest.
+class BulkCache {
+public:
+    explicit BulkCache(sqlite3* db);
+    ~BulkCache();
+    BulkCache(const BulkCache&) = delete;
+    BulkCache& operator=(const BulkCache&) = delete;
+
+private:
+    sqlite3* db_;
+    long long before_ = 0;
+    bool changed_ = false;
+};
+
 }  // namespace topics::detail
