@@ -6,8 +6,8 @@
 
 #include <array>
 #include <cctype>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 #include <unordered_set>
 #include <vector>
@@ -353,79 +353,82 @@ BackupOutcome backupCollection(db::Database& db, const fs::path& templateFile, c
     if (fromTemplate && !fs::copy_file(templateFile, part, ec))
         return fail(what + ": " + ec.message());
 
-    Connection out;
-    if (sqlite3_open_v2(part.c_str(), &out.handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
-        return fail(what + ": " + detail::reason(out.handle));
-    if (!fromTemplate) {
-        // Without the blank collection of the program folder, make its tables.
-        if (sqlite3_exec(out.handle, db::collectionSchema().c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            return fail(what + ": " + detail::reason(out.handle));
-    } else if (Outcome shape = checkShape(out.handle, templateFile); !shape) {
-        return fail(what + ": the blank collection " + shape.message);
-    }
-
-    Writer w{out.handle, what, {}};
-    BulkCache cache(out.handle);
-    WriteTransaction tx(out.handle);
-    if (!tx.active())
-        return fail(what + ": " + tx.error());
-    for (auto table : kTables) {
-        Statement clear(out.handle, "DELETE FROM " + std::string(table));
-        if (!clear.run())
-            return fail(what + ": " + clear.error());
-    }
-
-    // One read transaction on the text database: a consistent picture.
-    struct ReadSnapshot {
-        sqlite3* db;
-        bool active;
-        explicit ReadSnapshot(sqlite3* h) : db(h), active(sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK) {}
-        ~ReadSnapshot()
-        {
-            if (active)
-                sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        }
-    } snapshot(db.handle());
-
     long long notes = 0, verses = 0;
     {
-        Statement src(db.handle(), "SELECT Sura, Verse, YourNotes FROM ZOVR WHERE YourNotes IS NOT NULL AND "
-                                   "YourNotes <> '' ORDER BY Sura, Verse");
-        Statement dst(out.handle, "INSERT INTO YourNotes (Sura, Verse, YourNotes) VALUES (?1, ?2, ?3)");
-        if (!w.check(src) || !w.check(dst))
-            return fail(w.error);
-        while (src.next()) {
-            for (int i = 0; i < 3; ++i)
-                dst.bind(i + 1, src.value(i));
-            if (!dst.run())
-                return fail(what + ": " + dst.error());
-            ++notes;
+        Connection out;
+        if (sqlite3_open_v2(part.c_str(), &out.handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+            SQLITE_OK)
+            return fail(what + ": " + detail::reason(out.handle));
+        if (!fromTemplate) {
+            // Without the blank collection of the program folder, make its tables.
+            if (sqlite3_exec(out.handle, db::collectionSchema().c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+                return fail(what + ": " + detail::reason(out.handle));
+        } else if (Outcome shape = checkShape(out.handle, templateFile); !shape) {
+            return fail(what + ": the blank collection " + shape.message);
         }
-        if (!w.check(src))
-            return fail(what + ": " + src.error());
-    }
-    for (auto table : kTopicTables) {
-        const std::string to = table == "ARTICLES" ? "Articles" : "Articles1";
-        Statement src(db.handle(), "SELECT ARTICLES, SURA, VERSE, WORDS FROM " + std::string(table) +
-                                       " ORDER BY SURA, VERSE, rowid");
-        Statement dst(out.handle, "INSERT INTO " + to + " (Articles, Sura, Verse, Words) VALUES (?1, ?2, ?3, ?4)");
-        if (!w.check(src) || !w.check(dst))
-            return fail(w.error);
-        while (src.next()) {
-            for (int i = 0; i < 4; ++i)
-                dst.bind(i + 1, src.value(i));
-            if (!dst.run())
-                return fail(what + ": " + dst.error());
-            if (table == "ARTICLES" && sqlite3_value_int64(src.value(1)) != 0)
-                ++verses;
+
+        Writer w{out.handle, what, {}};
+        BulkCache cache(out.handle);
+        WriteTransaction tx(out.handle);
+        if (!tx.active())
+            return fail(what + ": " + tx.error());
+        for (auto table : kTables) {
+            Statement clear(out.handle, "DELETE FROM " + std::string(table));
+            if (!clear.run())
+                return fail(what + ": " + clear.error());
         }
-        if (src.failed())
-            return fail(what + ": " + src.error());
-    }
-    if (!tx.commit())
-        return fail(what + ": " + tx.error());
-    sqlite3_close_v2(out.handle);
-    out.handle = nullptr;
+
+        // One read transaction on the text database: a consistent picture.
+        struct ReadSnapshot {
+            sqlite3* db;
+            bool active;
+            explicit ReadSnapshot(sqlite3* h)
+                : db(h), active(sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
+            {}
+            ~ReadSnapshot()
+            {
+                if (active)
+                    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+            }
+        } snapshot(db.handle());
+
+        {
+            Statement src(db.handle(), "SELECT Sura, Verse, YourNotes FROM ZOVR WHERE YourNotes IS NOT NULL AND "
+                                       "YourNotes <> '' ORDER BY Sura, Verse");
+            Statement dst(out.handle, "INSERT INTO YourNotes (Sura, Verse, YourNotes) VALUES (?1, ?2, ?3)");
+            if (!w.check(src) || !w.check(dst))
+                return fail(w.error);
+            while (src.next()) {
+                for (int i = 0; i < 3; ++i)
+                    dst.bind(i + 1, src.value(i));
+                if (!dst.run())
+                    return fail(what + ": " + dst.error());
+                ++notes;
+            }
+            if (!w.check(src))
+                return fail(what + ": " + src.error());
+        }
+        for (auto table : kTopicTables) {
+            const std::string to = table == "ARTICLES" ? "Articles" : "Articles1";
+            Statement src(db.handle(), "SELECT ARTICLES, SURA, VERSE, WORDS FROM " + std::string(table) +
+                                           " ORDER BY SURA, VERSE, rowid");
+            Statement dst(out.handle, "INSERT INTO " + to + " (Articles, Sura, Verse, Words) VALUES (?1, ?2, ?3, ?4)");
+            if (!w.check(src) || !w.check(dst))
+                return fail(w.error);
+            while (src.next()) {
+                for (int i = 0; i < 4; ++i)
+                    dst.bind(i + 1, src.value(i));
+                if (!dst.run())
+                    return fail(what + ": " + dst.error());
+                if (table == "ARTICLES" && sqlite3_value_int64(src.value(1)) != 0)
+                    ++verses;
+            }
+            if (src.failed())
+                return fail(what + ": " + src.error());
+        }
+        if (!tx.commit())
+            return fail(what + ": " + tx.error());
+    }  // the collection is closed here, complete
     fs::rename(part, file, ec);
     if (ec)
         return fail(what + ": " + ec.message());

@@ -18,8 +18,7 @@ struct Outcome {
 };
 
 // A value read from the database, or why it could not be read.
-template <class T>
-struct Fetched {
+template <class T> struct Fetched {
     T value{};
     Outcome outcome;
     bool ok() const { return outcome.ok; }

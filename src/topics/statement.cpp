@@ -84,7 +84,6 @@ void Statement::reset()
         failed_ = false;
 }
 
-
 long long Statement::integer(int column) const { return st_ ? sqlite3_column_int64(st_, column) : 0; }
 
 bool Statement::isNull(int column) const { return !st_ || sqlite3_column_type(st_, column) == SQLITE_NULL; }

@@ -25,16 +25,17 @@ std::string refused(std::string_view what, std::string_view why) { return std::s
 
 bool sameTopicName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return foldAscii(x) == foldAscii(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldAscii(x) == foldAscii(y); });
 }
 
 Fetched<std::vector<TopicSummary>> listTopics(db::Database& db)
 {
     Fetched<std::vector<TopicSummary>> out;
     // With min(rowid) the bare name comes from the first row of each group.
-    Statement st(db.handle(),
-                 "SELECT ARTICLES, min(rowid), count(*) FROM ARTICLES WHERE SURA<>0 GROUP BY ARTICLES ORDER BY ARTICLES");
+    Statement st(
+        db.handle(),
+        "SELECT ARTICLES, min(rowid), count(*) FROM ARTICLES WHERE SURA<>0 GROUP BY ARTICLES ORDER BY ARTICLES");
     while (st.next())
         out.value.push_back({st.text(0), st.integer(2)});
     if (st.failed())
@@ -45,8 +46,7 @@ Fetched<std::vector<TopicSummary>> listTopics(db::Database& db)
 Fetched<std::vector<db::VerseRef>> topicVerses(db::Database& db, std::string_view name)
 {
     Fetched<std::vector<db::VerseRef>> out;
-    Statement st(db.handle(),
-                 "SELECT SURA, VERSE FROM ARTICLES WHERE ARTICLES=?1 and Sura <> 0 order by Sura, Verse");
+    Statement st(db.handle(), "SELECT SURA, VERSE FROM ARTICLES WHERE ARTICLES=?1 and Sura <> 0 order by Sura, Verse");
     st.bind(1, name);
     while (st.next())
         out.value.push_back({static_cast<int>(st.integer(0)), static_cast<int>(st.integer(1))});
@@ -103,8 +103,8 @@ Outcome insertVerses(db::Database& db, std::string_view name, const std::vector<
     }
     if (!tx.commit())
         return Outcome::failed(refused(what, tx.error()));
-    return Outcome::done("Added " + plural(static_cast<long long>(verses.size()), "verse", "verses") + " to the topic " +
-                         std::string(name));
+    return Outcome::done("Added " + plural(static_cast<long long>(verses.size()), "verse", "verses") +
+                         " to the topic " + std::string(name));
 }
 
 Outcome removeVerses(db::Database& db, std::string_view name, const std::vector<db::VerseRef>& verses)

@@ -157,8 +157,8 @@ TEST(CliCollectionKill, AKilledMergeLeavesTheTextWhollyBeforeOrWhollyAfter)
     int killedMidway = 0;
     for (int i = 0; i < 20; ++i) {
         fs::copy_file(pristine, textFile, fs::copy_options::overwrite_existing);
-        std::vector<std::string> args = {ZF_CLI_EXE, "--folder", dir.path().string(), "collection", "merge",
-                                         shared.string()};
+        std::vector<std::string> args = {ZF_CLI_EXE,   "--folder", dir.path().string(),
+                                         "collection", "merge",    shared.string()};
         std::vector<char*> argv;
         for (auto& a : args)
             argv.push_back(a.data());
@@ -177,7 +177,8 @@ TEST(CliCollectionKill, AKilledMergeLeavesTheTextWhollyBeforeOrWhollyAfter)
         if (WIFSIGNALED(status))
             ++killedMidway;
         const std::string now = dump(textFile);
-        EXPECT_TRUE(now == before || now == after) << "try " << i << " left half a merge: " << firstDifference(now, before);
+        EXPECT_TRUE(now == before || now == after)
+            << "try " << i << " left half a merge: " << firstDifference(now, before);
     }
     // Most tries must really have cut the merge short for this to mean anything.
     EXPECT_GE(killedMidway, 5);

@@ -20,8 +20,8 @@ using Notes = SmallText;
 
 std::string twin(db::Database& db, const VerseRef& v)
 {
-    return text(db, "SELECT YourNotes FROM ZOVR1 WHERE Sura=" + std::to_string(v.sura) + " AND Verse=" +
-                        std::to_string(v.verse));
+    return text(db, "SELECT YourNotes FROM ZOVR1 WHERE Sura=" + std::to_string(v.sura) +
+                        " AND Verse=" + std::to_string(v.verse));
 }
 
 // The rows the "My Notes" search area finds, plain and with special
@@ -33,8 +33,8 @@ std::vector<std::string> notesFound(db::Database& db, const std::string& words, 
     areas[7] = true;
     search::SearchOptions options;
     options.ignoreNormal = ignoreSpecial;
-    auto run = search::runAreaSearch(db, search::prepareSearchText(words), slots.view(), options, areas,
-                                     db::searchTables());
+    auto run =
+        search::runAreaSearch(db, search::prepareSearchText(words), slots.view(), options, areas, db::searchTables());
     for (const auto& st : run.statements)
         EXPECT_EQ(st.status, search::StatementRun::Status::Done) << st.sql << ": " << st.error;
     return run.rows;
@@ -87,7 +87,8 @@ TEST(NoteTarget, ExactlyOneCheckedVerseTakesTheNote)
     using topics::ListItem;
     EXPECT_EQ(topics::noteTarget({{"1", false}, {"2", false}}, 2).message, topics::kAtLeastOneVerse);
     EXPECT_EQ(topics::noteTarget({}, 2).message, topics::kAtLeastOneVerse);
-    for (auto items : {std::vector<ListItem>{{"1", true}, {"2", true}}, std::vector<ListItem>{{"2:1", false}, {"9:1", true}, {"1:1", true}}}) {
+    for (auto items : {std::vector<ListItem>{{"1", true}, {"2", true}},
+                       std::vector<ListItem>{{"2:1", false}, {"9:1", true}, {"1:1", true}}}) {
         auto t = topics::noteTarget(items, 2);
         EXPECT_EQ(t.message, topics::kOnlyOneVerse);
         EXPECT_FALSE(t.verse);

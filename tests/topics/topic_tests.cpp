@@ -174,9 +174,9 @@ TEST(Bookmarks, TheCurrentVerseIsAddedEveryTimeAndJumpedTo)
 {
     using topics::ListMode;
     topics::Bookmarks marks;
-    for (auto entry : {topics::bookmarkEntry(ListMode::Verses, "255", 2), topics::bookmarkEntry(ListMode::Verses, "255", 2),
-                       topics::bookmarkEntry(ListMode::Result, "114:1", 2),
-                       topics::bookmarkEntry(ListMode::Result, "V.3:7", 2)}) {
+    for (auto entry :
+         {topics::bookmarkEntry(ListMode::Verses, "255", 2), topics::bookmarkEntry(ListMode::Verses, "255", 2),
+          topics::bookmarkEntry(ListMode::Result, "114:1", 2), topics::bookmarkEntry(ListMode::Result, "V.3:7", 2)}) {
         ASSERT_TRUE(entry);
         marks.add(*entry);
     }

@@ -71,7 +71,9 @@ std::string firstDifference(const std::string& a, const std::string& b)
         ++at;
     size_t start = a.rfind('\n', at == 0 ? 0 : at - 1);
     start = start == std::string::npos ? 0 : start + 1;
-    auto line = [&](const std::string& s) { return s.substr(start, std::min<size_t>(s.find('\n', start) - start, 300)); };
+    auto line = [&](const std::string& s) {
+        return s.substr(start, std::min<size_t>(s.find('\n', start) - start, 300));
+    };
     return "first: " + line(a) + "\nsecond: " + line(b);
 }
 
@@ -133,7 +135,8 @@ void writeLargeCollection(const fs::path& file, int notes, int topicRows)
             verses.push_back({s, v});
     for (int i = 0; i < notes; ++i) {
         const auto& v = verses[static_cast<size_t>(i) % verses.size()];
-        n.push_back({v.sura, v.verse, "Shared note " + std::to_string(i) + " on " + v.display() + ", it's " + kAwkward});
+        n.push_back(
+            {v.sura, v.verse, "Shared note " + std::to_string(i) + " on " + v.display() + ", it's " + kAwkward});
     }
     std::vector<TopicRow> t, t1;
     for (int i = 0; i < topicRows; ++i) {
