@@ -154,7 +154,7 @@ TEST(CliCollectionKill, AKilledMergeLeavesTheTextWhollyBeforeOrWhollyAfter)
     ASSERT_NE(before, after);
 
     std::mt19937 random(std::random_device{}());
-    int killedMidway = 0;
+    int killedMidway = 0, killedInsideTheWrite = 0;
     for (int i = 0; i < 20; ++i) {
         fs::copy_file(pristine, textFile, fs::copy_options::overwrite_existing);
         std::vector<std::string> args = {ZF_CLI_EXE,   "--folder", dir.path().string(),
@@ -176,10 +176,15 @@ TEST(CliCollectionKill, AKilledMergeLeavesTheTextWhollyBeforeOrWhollyAfter)
         ::waitpid(pid, &status, 0);
         if (WIFSIGNALED(status))
             ++killedMidway;
+        // A journal left behind means the kill struck inside the write.
+        std::error_code ec;
+        if (fs::file_size(dir / "English.ttb-journal", ec) > 0 && !ec)
+            ++killedInsideTheWrite;
         const std::string now = dump(textFile);
         EXPECT_TRUE(now == before || now == after)
             << "try " << i << " left half a merge: " << firstDifference(now, before);
     }
     // Most tries must really have cut the merge short for this to mean anything.
     EXPECT_GE(killedMidway, 5);
+    EXPECT_GE(killedInsideTheWrite, 1);
 }
