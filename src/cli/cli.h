@@ -34,5 +34,8 @@ int cmdTranslit(const Common& common, const Args& args);
 int cmdSearch(const Common& common, const Args& args);
 int cmdBlock(const Common& common, const Args& args);
 int cmdRtf(const Common& common, const Args& args);
+int cmdTopics(const Common& common, const Args& args);
+int cmdNote(const Common& common, const Args& args);
+int cmdCollection(const Common& common, const Args& args);
 
 }  // namespace cli

@@ -30,6 +30,11 @@ const std::map<std::string, Command>& commands()
                                     "         [--chrono] [--sql] [--] TEXT   search as the search panel does; rows, then the count"}},
         {"block", {cli::cmdBlock, "block [--window N] [--first] [--case] [--chrono] [--] TEXT\n"
                                   "         words close together: every window of N verses holding them"}},
+        {"topics", {cli::cmdTopics, "topics list | show NAME | add NAME REF... | remove NAME REF... | delete NAME\n"
+                                    "                       the reader's topics: names, their verses (2:255), filing and removing verses"}},
+        {"note", {cli::cmdNote, "note REF [--set TEXT | --set - | --clear]  print, set (- reads standard input) or clear a verse's note"}},
+        {"collection", {cli::cmdCollection, "collection (backup [--overwrite] | restore | merge) FILE | collection erase  [--yes]\n"
+                                            "                       notes and topics to or from a collection file; prints what was done"}},
         {"rtf", {cli::cmdRtf, "rtf (--text | --rtf) (FILE | -)  a rich-text file's plain text as the reading pane gives it, or the RTF written back"}},
         {"sql", {cli::cmdSql, "sql [--write] \"STATEMENT\"  run one statement on the text database, rows tab-separated.\n"
                               "                       Read-only unless --write is given. --write lets the statement change\n"

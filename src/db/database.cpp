@@ -3,6 +3,7 @@
 #include "core/log.h"
 #include "db/plain_text.h"
 #include "core/utf8.h"
+#include "db/schema.h"
 
 #include <sqlite3.h>
 
@@ -349,6 +350,9 @@ bool Database::openFile(const std::filesystem::path& file, Mode mode)
         setError(error, code);
         return false;
     }
+    // Files made before carry a notes trigger other SQLite tools cannot run.
+    if (mode != Mode::ReadOnly)
+        upgradeNotesTwin(handle);
     db_ = handle;
     if (auto id = fileIdOf(file)) {
         device_ = id->device;

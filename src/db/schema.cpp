@@ -1,5 +1,12 @@
 #include "db/schema.h"
 
+#include "core/log.h"
+#include "db/plain_text.h"
+
+#include <sqlite3.h>
+
+#include <vector>
+
 namespace db {
 
 SearchTableList searchTables()
@@ -70,14 +77,69 @@ CREATE TABLE Articles1 (Articles TEXT COLLATE NOCASE, Sura INTEGER, Verse INTEGE
 )sql";
 }
 
+std::vector<std::string> plainSearchFormSteps(std::string_view first, std::string_view then)
+{
+    // Two steps, because SQLite's parser takes only about thirty nested
+    // calls in one expression. Trimming and padding before the runs of
+    // spaces are collapsed gives the same text as after, and lets the
+    // second step be skipped for the usual note that has no double space.
+    std::string e(first);
+    for (char c : kSpecialChars)
+        e = "replace(" + e + "," + (c == '\'' ? std::string("''''") : "'" + std::string(1, c) + "'") + ",' ')";
+    // Empty after trimming stays empty; NULL stays NULL.
+    std::string padded = "ifnull(' ' || nullif(trim(" + e + ",' '),'') || ' ', substr(" + std::string(first) + ",1,0))";
+
+    // A run of n spaces: each 32-for-1 pass leaves n/32 + n%32, each
+    // 2-for-1 pass n/2 + n%2; six of each bring any run SQLite can hold
+    // (under 2^31 bytes) down to one space.
+    std::string c(then);
+    for (int i = 0; i < 6; ++i)
+        c = "replace(" + c + ",'" + std::string(32, ' ') + "',' ')";
+    for (int i = 0; i < 6; ++i)
+        c = "replace(" + c + ",'  ',' ')";
+    return {padded, c};
+}
+
 std::string notesTwinTrigger()
 {
-    return R"sql(
-CREATE TRIGGER ZOVR_notes_twin AFTER UPDATE OF YourNotes ON ZOVR
-BEGIN
-  UPDATE ZOVR1 SET YourNotes = zf_plain(NEW.YourNotes) WHERE Sura = NEW.Sura AND Verse = NEW.Verse;
-END;
-)sql";
+    const auto steps = plainSearchFormSteps("NEW.YourNotes", "YourNotes");
+    return "CREATE TRIGGER IF NOT EXISTS " + std::string(kNotesTwinTrigger) +
+           " AFTER UPDATE OF YourNotes ON ZOVR\nBEGIN\n  UPDATE ZOVR1 SET YourNotes = " + steps[0] +
+           " WHERE Sura = NEW.Sura AND Verse = NEW.Verse;\n  UPDATE ZOVR1 SET YourNotes = " + steps[1] +
+           " WHERE Sura = NEW.Sura AND Verse = NEW.Verse AND instr(YourNotes, '  ') > 0;\nEND;\n";
+}
+
+void upgradeNotesTwin(sqlite3* handle)
+{
+    // Files made before kept the twin in step through zf_plain(), which only
+    // this program registers, so any other SQLite tool failed to write a
+    // note; a trigger of an earlier form of this one is brought up to date.
+    const std::string current = notesTwinTrigger();
+    const std::string body = current.substr(current.find(" AFTER UPDATE"));
+    sqlite3_stmt* st = nullptr;
+    bool stale = false;
+    if (sqlite3_prepare_v2(handle, "SELECT name, sql FROM sqlite_master WHERE type='trigger' AND name IN (?1, ?2)", -1,
+                           &st, nullptr) == SQLITE_OK) {
+        sqlite3_bind_text(st, 1, kOldNotesTwinTrigger.data(), static_cast<int>(kOldNotesTwinTrigger.size()),
+                          SQLITE_STATIC);
+        sqlite3_bind_text(st, 2, kNotesTwinTrigger.data(), static_cast<int>(kNotesTwinTrigger.size()), SQLITE_STATIC);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            const auto* sql = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
+            stale = stale || !sql || std::string_view(sql).find(body) == std::string_view::npos;
+        }
+    }
+    sqlite3_finalize(st);
+    if (!stale)
+        return;
+    const std::string sql = "BEGIN IMMEDIATE; DROP TRIGGER IF EXISTS " + std::string(kOldNotesTwinTrigger) +
+                            "; DROP TRIGGER IF EXISTS " + std::string(kNotesTwinTrigger) + "; " + current + " COMMIT;";
+    char* err = nullptr;
+    if (sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+        // A read-only file keeps the trigger it has; the program still works on it.
+        logDb("the notes trigger was not replaced: %s", err ? err : "unknown failure");
+        sqlite3_free(err);
+        sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
 }
 
 }  // namespace db

@@ -3,6 +3,9 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
+
+struct sqlite3;
 
 // The vocabulary of the text database: every table and column the program
 // uses, the table list of the search areas, and the statements that create
@@ -60,8 +63,18 @@ std::string textDatabaseSchema();
 // Statements that create every table of an empty collection file.
 std::string collectionSchema();
 
-// Keeps ZOVR1's copy of the notes in step with ZOVR. Needs the
-// zf_plain() function that Database registers on every connection.
+// Keeps ZOVR1's copy of the notes in step with ZOVR, in plain SQL, so a
+// note written with any SQLite tool reaches the search form too.
+inline constexpr std::string_view kNotesTwinTrigger = "ZOVR_notes_plain";
 std::string notesTwinTrigger();
+// plainSearchForm() in SQL: expressions to apply in turn, the first over
+// `first`, each later one over `then` holding the result of the one before.
+std::vector<std::string> plainSearchFormSteps(std::string_view first, std::string_view then);
+
+// Replaces the notes trigger of older files (which needed zf_plain(), or
+// has an earlier form) with the current one. Called on every open; does
+// nothing when the file has the current trigger or none.
+inline constexpr std::string_view kOldNotesTwinTrigger = "ZOVR_notes_twin";
+void upgradeNotesTwin(sqlite3* handle);
 
 }  // namespace db
