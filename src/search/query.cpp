@@ -6,6 +6,7 @@
 #include "db/plain_text.h"
 #include "db/recordset.h"
 #include "db/sql.h"
+#include "db/utf8.h"
 
 #include <algorithm>
 
@@ -171,14 +172,18 @@ void getQSearch(std::string_view text, WordSlots slots, db::Database* db)
             slots.words[static_cast<size_t>(slot)] = std::move(word);
     };
 
+    // Positions count characters, not bytes. The operators are single
+    // bytes, so every byte before the last character is read on its own.
+    size_t last = 0;
+    for (size_t at = 0; at < text.size(); at += db::characterLength(text.substr(at)))
+        last = at;
+
     int k = 0;
     std::string current;
-    const size_t len = text.size();
-    size_t pos = 1;
-    for (; pos < len; ++pos) {
-        const char c = text[pos - 1];
+    for (size_t at = 0; at < last; ++at) {
+        const char c = text[at];
         if (isOperator(c)) {
-            if (pos != 1) {
+            if (at != 0) {
                 store(k, std::move(current));
                 current.clear();
                 ++k;
@@ -189,9 +194,10 @@ void getQSearch(std::string_view text, WordSlots slots, db::Database* db)
             current.push_back(c);
         }
     }
-    // The last character is always taken as text, even an operator.
-    if (pos != 1 && pos == len) {
-        current.push_back(text[pos - 1]);
+    // The last character is always taken as text, even an operator; a text
+    // of one character (of any length in bytes) leaves slot 0 empty.
+    if (last != 0) {
+        current.append(text.substr(last));
         store(k, std::move(current));
     }
 
