@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QSet>
 #include <QString>
 
 #include <filesystem>
@@ -47,6 +48,9 @@ public:
         // Closing the main window ends the program (the program quits; tests
         // leave this empty).
         std::function<void()> endProgram;
+        // The first-time initialisation offered when the text database is
+        // missing or unreadable (default: zerafin-init beside the program).
+        std::filesystem::path initialiser;
     };
 
     explicit frmMain(Context context, QWidget* parent = nullptr);
@@ -104,6 +108,11 @@ public:
     void mnuAbout_Click();
     void mnuSettings_Click();
     void Command17_Click();
+    // Ctrl+Plus / Ctrl+Minus / Ctrl+0 on the verse size (0 resets it).
+    void changeVerseSize(int steps);
+    // Shows the current verse-list entry again (checked) with the display
+    // settings as they are now.
+    void redisplay();
     void SaveSettings();
 
     // ---- layout ----------------------------------------------------------------
@@ -130,6 +139,13 @@ protected:
 
 private:
     void buildMenus();
+    void buildZoomKeys();
+    // Why the open text database cannot show verses; empty when it can.
+    QString textDatabaseProblem();
+    // Explains a missing or unreadable text database and offers to build it.
+    void offerInitialisation();
+    bool runInitialiser(QString& failure);
+    void measureVerseList();
     void buildTopBar(QWidget* central);
     void buildLeftFrame(QWidget* central);
     void buildRightFrame(QWidget* central);
@@ -152,6 +168,8 @@ private:
     QHash<QString, Command> commands_;
     QMultiHash<QString, QObject*> commandControls_;  // command name → its controls, for enabling
     KeyHandler verseListKeys_;
+    QSet<int> pressedKeys_;
+    int listWidth_ = 0;  // pixels the verse list's longest entry needs  // function keys pressed in this window, not yet released
     QHash<QString, QMenu*> popups_;
     bool leftExpanded_ = true;
     QString lastPanel_;  // the panel the column showed before it collapsed
