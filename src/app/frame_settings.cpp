@@ -16,11 +16,15 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using ui::named;
 
 namespace {
 
 const QString kEnglish = QStringLiteral("English");
+
+const QString kInitialVerseSize = QStringLiteral("12.5");
 
 QComboBox* sizeList(const char* name, const QString& initial, QWidget* parent)
 {
@@ -127,7 +131,7 @@ void FrameSettings::build()
     auto* sizes = named(new QGroupBox(QStringLiteral("Font Sizes"), page), "frameFontSizes");
     auto* sizeForm = new QFormLayout(sizes);
     sizeForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    sizeForm->addRow(QStringLiteral("&Verses/Subtitles:"), sizeList("subSize", QStringLiteral("12.5"), sizes));
+    sizeForm->addRow(QStringLiteral("&Verses/Subtitles:"), sizeList("subSize", kInitialVerseSize, sizes));
     sizeForm->addRow(QStringLiteral("Foot&notes:"), sizeList("FNSize", QStringLiteral("10.5"), sizes));
     sizeForm->addRow(QStringLiteral("&Your Notes:"), sizeList("YNSize", QStringLiteral("10.5"), sizes));
 
@@ -173,7 +177,8 @@ void FrameSettings::build()
     // Enter in any box of the panel is "DONE".
     setDefaultButton(done);
     done->setMinimumWidth(110);
-    connect(done, &QPushButton::clicked, this, [this] { Command17_Click(); });
+    // The window binds DONE to its command, which asks this panel; a second
+    // connection here would run the check twice.
     auto* reset = named(new QPushButton(QStringLiteral("RESET TO DEFAULT"), page), "Command16");
     reset->setVisible(false);
 
@@ -206,6 +211,25 @@ void FrameSettings::focusFirst()
 {
     cmbLang_->setFocus(Qt::OtherFocusReason);
     cmbLang_->lineEdit()->selectAll();
+}
+
+bool FrameSettings::stepVerseSize(int steps)
+{
+    auto* size = findChild<QComboBox*>(QStringLiteral("subSize"));
+    const int index = std::clamp(size->currentIndex() + steps, 0, size->count() - 1);
+    if (index == size->currentIndex())
+        return false;
+    size->setCurrentIndex(index);
+    return true;
+}
+
+bool FrameSettings::resetVerseSize()
+{
+    auto* size = findChild<QComboBox*>(QStringLiteral("subSize"));
+    if (size->currentText() == kInitialVerseSize)
+        return false;
+    size->setCurrentText(kInitialVerseSize);
+    return true;
 }
 
 void FrameSettings::opHM_Click()

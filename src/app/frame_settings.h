@@ -35,6 +35,11 @@ public:
 
     // Puts the focus where the panel starts (the language box).
     void focusFirst();
+    // Ctrl+Plus, Ctrl+Minus and Ctrl+0: the verse size one step up or down
+    // its list, or back to its first-start value. False when it is already
+    // there.
+    bool stepVerseSize(int steps);
+    bool resetVerseSize();
 
     QComboBox* cmbLang() const { return cmbLang_; }
 

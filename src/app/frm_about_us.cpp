@@ -387,8 +387,13 @@ void frmAboutUs::Command1_Click()
         return;
     }
     handedOver_ = true;
-    const QString seek = startupSetting(QStringLiteral("seekrefuge"));
-    if (db::parseNumber(seek.toStdString()).value_or(0.0) == 0.0) {
+    // Either the start-up window's own entry or the main window's check box
+    // "Do not display 16:98 at startup" (kept with the main window's
+    // settings) keeps the notice away.
+    auto ticked = [](const QString& stored) { return db::parseNumber(stored.toStdString()).value_or(0.0) != 0.0; };
+    const bool boxTicked = ctx_.settings &&
+                           ticked(ctx_.settings->get(ctx_.programName, ctx_.programName, QStringLiteral("seekrefuge.value")));
+    if (!ticked(startupSetting(QStringLiteral("seekrefuge"))) && !boxTicked) {
         // Without the text database there is no verse to show, and an
         // empty notice would say nothing.
         const QString verse = refugeVerse();

@@ -3,6 +3,7 @@
 #include "ui/panel_support.h"
 #include "shell/commands.h"
 
+#include "app/column_delegate.h"
 #include "app/control_settings.h"
 #include "app/frame_settings.h"
 #include "app/frm_au.h"
@@ -16,21 +17,26 @@
 #include "reading/reading_view.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QAbstractItemView>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -88,6 +94,7 @@ frmMain::frmMain(Context context, QWidget* parent) : QMainWindow(parent), ctx_(s
     setCommand(cmd::mnuSettings_Click, [this] { mnuSettings_Click(); });
     setCommand(cmd::Command17_Click, [this] { Command17_Click(); });
     setCommand(cmd::leftframeclose_Click, [this] { leftframeclose_Click(); });
+    buildZoomKeys();
 
     const double dpi = logicalDpiX();
     setMinimumSize(layout::twipsToPixels(layout::kMinimumWidth, dpi), layout::twipsToPixels(layout::kMinimumHeight, dpi));
@@ -133,6 +140,10 @@ void frmMain::buildTopBar(QWidget* central)
             sqCh_ = named(new QComboBox(central), QStringLiteral("sqCh"));
             sqCh_->setMaxVisibleItems(20);
             sqCh_->setToolTip(QStringLiteral("Choose a sura"));
+            // Number, name and verse count in columns, in any font.
+            sqCh_->setItemDelegate(new ColumnDelegate(
+                QRegularExpression(QStringLiteral("^(Sura\\s+(?:\\d+|No\\.))\\s+(.+?)\\s+(\\[V(?:\\.\\d+|erses)\\])$")),
+                sqCh_));
             connect(sqCh_, qOverload<int>(&QComboBox::activated), this,
                     [this](int) { runCommand(cmd::sqCh_Click); });
             comboApp_ = named(new QComboBox(central), QStringLiteral("comboApp"));
@@ -173,6 +184,16 @@ void frmMain::buildRightFrame(QWidget* central)
     rightFrame_ = named(new QFrame(central), QStringLiteral("RightFrame"));
     rightFrame_->setFrameShape(QFrame::NoFrame);
     reading_ = new ReadingView(state_, *controls_, *controls_, rightFrame_);
+    // Measured once the list has its entries: a list is filled in one
+    // command, so one turn of the event loop later.
+    auto* listTimer = new QTimer(this);
+    listTimer->setSingleShot(true);
+    listTimer->setInterval(0);
+    connect(listTimer, &QTimer::timeout, this, &frmMain::measureVerseList);
+    QAbstractItemModel* listModel = reading_->verseList()->model();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(listModel, signal, listTimer, qOverload<>(&QTimer::start));
+    connect(listModel, &QAbstractItemModel::modelReset, listTimer, qOverload<>(&QTimer::start));
 
     // Footnotes and notes have their own side panel in the left column.
     auto* footnotes = leftFrame_->findChild<QFrame*>(QStringLiteral("frameFootnotes"));
@@ -188,6 +209,7 @@ void frmMain::buildRightFrame(QWidget* central)
     revBox->addWidget(new QLabel(QStringLiteral("Suras in Revelation Order:"), rev));
     sqRv_ = named(new QListWidget(rev), QStringLiteral("sqRv"));
     revBox->addWidget(sqRv_, 1);
+    sqRv_->setItemDelegate(new ColumnDelegate(QRegularExpression(QStringLiteral("^(Sura\\s+\\d+)\\s+(.+)$")), sqRv_));
     connect(sqRv_, &QListWidget::itemClicked, this, [this] { runCommand(cmd::sqRv_Click); });
     connect(sqRv_, &QListWidget::itemActivated, this, [this] { runCommand(cmd::sqRv_Click); });
 
@@ -358,12 +380,78 @@ bool frmMain::Form_Load()
     SquezeLeftFrame();
     reading_->wb()->navigate(QStringLiteral("about:blank"));
     openConnection();
+    offerInitialisation();
     setVariables();
     state_.random.seed(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
     fillSuraLists();
     chooseRandomSura();
     loading_ = false;
     return state_.connection.isOpen();
+}
+
+QString frmMain::textDatabaseProblem()
+{
+    const std::filesystem::path file = ctx_.programFolder / (state_.language.toStdString() + ".ttb");
+    const QString name = QString::fromStdString(file.string());
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec))
+        return QStringLiteral("The text database %1 is missing.").arg(name);
+    if (!state_.connection.isOpen())
+        return QStringLiteral("The text database %1 cannot be opened: %2.")
+            .arg(name, QString::fromStdString(state_.connection.lastError()));
+    db::Recordset rs;
+    if (!rs.open("SELECT count(*) FROM ZOVR", state_.connection) || rs.eof())
+        return QStringLiteral("The file %1 is not a Zerafin text database.").arg(name);
+    if (rs.field(0).toInt() == 0)
+        return QStringLiteral("The text database %1 holds no verses.").arg(name);
+    return {};
+}
+
+void frmMain::offerInitialisation()
+{
+    const QString problem = textDatabaseProblem();
+    if (problem.isEmpty())
+        return;
+    // Without the text there is nothing to read: say why, and offer the
+    // same first-time initialisation the start-up window runs.
+    if (!ctx_.prompter->askYesNo(problem + QStringLiteral("\n\nZerafin shows nothing without it. Build it now with the "
+                                                          "first-time initialisation? This takes a few seconds.")))
+        return;
+    QString failure;
+    if (runInitialiser(failure)) {
+        openConnection();
+        failure = textDatabaseProblem();
+    }
+    if (!failure.isEmpty())
+        ctx_.prompter->information(QStringLiteral("The text database could not be built.\n\n") + failure);
+}
+
+bool frmMain::runInitialiser(QString& failure)
+{
+    state_.verseRs.close();
+    state_.footnoteRs.close();
+    state_.generalRs.close();
+    state_.connection.close();
+    const std::filesystem::path program =
+        ctx_.initialiser.empty() ? ctx_.programFolder / "zerafin-init" : ctx_.initialiser;
+    QProcess init;
+    init.setProcessChannelMode(QProcess::MergedChannels);
+    const QString folder = QString::fromStdString(ctx_.programFolder.string());
+    init.start(QString::fromStdString(program.string()),
+               {QStringLiteral("--out"), folder, QStringLiteral("--language"), state_.language,
+                QStringLiteral("--no-progress")});
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool finished = init.waitForStarted(5000) && init.waitForFinished(120000);
+    QApplication::restoreOverrideCursor();
+    if (finished && init.exitStatus() == QProcess::NormalExit && init.exitCode() == 0)
+        return true;
+    const QString output = QString::fromLocal8Bit(init.readAll()).trimmed();
+    failure = !finished && init.error() == QProcess::FailedToStart
+                  ? QStringLiteral("%1 could not be started: %2").arg(QString::fromStdString(program.string()), init.errorString())
+                  : output.section(QLatin1Char('\n'), -3);
+    if (failure.isEmpty())
+        failure = init.errorString();
+    return false;
 }
 
 void frmMain::setVariables()
@@ -429,13 +517,48 @@ void frmMain::Command17_Click()
     if (result != FrameSettings::DoneResult::Redisplay)
         return;
     leftframeclose_Click();
+    verseList()->setFocus();
+    redisplay();
+}
+
+void frmMain::redisplay()
+{
     QListWidget* list = verseList();
-    list->setFocus();
     if (QListWidgetItem* item = list->currentItem()) {
         item->setSelected(true);
         state_.curVerseIdx = list->currentRow();
     }
     reading_->OpenVerse();
+}
+
+void frmMain::buildZoomKeys()
+{
+    const struct {
+        const char* name;
+        QList<QKeySequence> keys;
+        int steps;
+    } zooms[] = {
+        {"zoomIn", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, 1},
+        {"zoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, -1},
+        {"zoomReset", {QKeySequence(Qt::CTRL | Qt::Key_0)}, 0},
+    };
+    for (const auto& z : zooms) {
+        auto* a = named(new QAction(this), QString::fromLatin1(z.name));
+        a->setShortcuts(z.keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        const int steps = z.steps;
+        connect(a, &QAction::triggered, this, [this, steps] { changeVerseSize(steps); });
+        addAction(a);
+    }
+}
+
+void frmMain::changeVerseSize(int steps)
+{
+    const bool changed = steps == 0 ? frameSettings_->resetVerseSize() : frameSettings_->stepVerseSize(steps);
+    // The size is a display setting like any other: the verses shown are
+    // shown again in it, and it is kept with the settings.
+    if (changed && reading_->lblPage()->text() != QLatin1String("PAGES") && verseList()->count() > 0)
+        redisplay();
 }
 
 void frmMain::SaveSettings() { ::SaveSettings(*this, *ctx_.settings, ctx_.programName); }
@@ -455,13 +578,32 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyRelease) {
+    // The status bar grows when a panel wraps its text; the frames above it
+    // are laid out again to make room.
+    if (event->type() == QEvent::Resize && watched == statusBar() && !closing_)
+        QTimer::singleShot(0, this, &frmMain::Form_Resize);
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* w = qobject_cast<QWidget*>(watched);
         // Every key released in this window reaches Form_KeyUp once: at its
         // first receiver. Keys released in the verse list are the list's own;
         // it passes on the ones the window should see.
         const bool firstReceiver = w && (w == QApplication::focusWidget() || (!QApplication::focusWidget() && w == this));
+        const bool functionKey = functionKeyCommands().contains(key->key());
+        if (event->type() == QEvent::KeyPress) {
+            // A function key belongs to the window whatever has the focus: a
+            // drop-down must not open on F4, nor a list start editing on F2.
+            // Only a key pressed here counts when it is released, so the Esc
+            // that closes a drop-down's list does not close the panel too.
+            if (firstReceiver && functionKey && !key->isAutoRepeat()) {
+                if (w->window() == this)
+                    pressedKeys_.insert(key->key());
+                return key->key() != Qt::Key_Escape && w->window() == this;
+            }
+            return QMainWindow::eventFilter(watched, event);
+        }
+        if (functionKey && firstReceiver && !key->isAutoRepeat() && !pressedKeys_.remove(key->key()))
+            return QMainWindow::eventFilter(watched, event);
         if (firstReceiver && !key->isAutoRepeat() && w->window() == this) {
             QListWidget* list = verseList();
             if ((w == list || w == list->viewport()) && verseListKeys_) {
@@ -484,9 +626,31 @@ layout::MainLayout frmMain::currentLayout() const
     s.height = layout::pixelsToTwips(height(), dpi);
     s.leftExpanded = leftExpanded_;
     s.wideReading = state_.wideReading;
+    s.listWidth = layout::pixelsToTwips(listWidth_, dpi);
     s.menuBarHeight = layout::pixelsToTwips(menuBar()->sizeHint().height(), dpi);
-    s.statusBarHeight = layout::pixelsToTwips(statusBar()->sizeHint().height(), dpi);
+    // The status bar's height is set to what its panels need (one line, or
+    // two when one wraps); its size hint knows nothing of that.
+    const int statusHeight = statusBar()->minimumHeight() > 0 ? statusBar()->minimumHeight() : statusBar()->sizeHint().height();
+    s.statusBarHeight = layout::pixelsToTwips(statusHeight, dpi);
     return layout::computeLayout(s);
+}
+
+void frmMain::measureVerseList()
+{
+    // The list is as wide as its longest entry needs: a reference such as
+    // "2:105" or a category row must never be cut.
+    QListWidget* list = verseList();
+    const QFontMetrics metrics(list->font());
+    int widest = 0;
+    for (int i = 0; i < list->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(list->item(i)->text()));
+    const int indicator = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list);
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    const int needed = widest + indicator + scrollBar + 2 * list->frameWidth() + 16;
+    if (needed == listWidth_)
+        return;
+    listWidth_ = needed;
+    Form_Resize();
 }
 
 void frmMain::Form_Resize()

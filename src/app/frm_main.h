@@ -5,9 +5,9 @@
 #include "shell/shell.h"
 
 #include <QHash>
-#include <QSet>
-#include <QPointer>
 #include <QMainWindow>
+#include <QPointer>
+#include <QSet>
 #include <QString>
 
 #include <filesystem>
@@ -51,6 +51,9 @@ public:
         // Closing the main window ends the program (the program quits; tests
         // leave this empty).
         std::function<void()> endProgram;
+        // The first-time initialisation offered when the text database is
+        // missing or unreadable (default: zerafin-init beside the program).
+        std::filesystem::path initialiser;
     };
 
     explicit frmMain(Context context, QWidget* parent = nullptr);
@@ -113,6 +116,11 @@ public:
     void mnuAbout_Click();
     void mnuSettings_Click();
     void Command17_Click();  // "DONE" (settings panel)
+    // Ctrl+Plus / Ctrl+Minus / Ctrl+0 on the verse size (0 resets it).
+    void changeVerseSize(int steps);
+    // Shows the current verse-list entry again (checked) with the display
+    // settings as they are now.
+    void redisplay();
     void SaveSettings();
 
     // ---- layout ----------------------------------------------------------------
@@ -139,6 +147,13 @@ protected:
 
 private:
     void buildMenus();
+    void buildZoomKeys();
+    // Why the open text database cannot show verses; empty when it can.
+    QString textDatabaseProblem();
+    // Explains a missing or unreadable text database and offers to build it.
+    void offerInitialisation();
+    bool runInitialiser(QString& failure);
+    void measureVerseList();
     void buildTopBar(QWidget* central);
     void buildLeftFrame(QWidget* central);
     void buildRightFrame(QWidget* central);
@@ -164,6 +179,8 @@ private:
     QSet<QString> panelCommands_;  // commands the subsystems' own buttons run
     QMultiHash<QString, QObject*> commandControls_;  // command name → its controls, for enabling
     KeyHandler verseListKeys_;
+    QSet<int> pressedKeys_;  // function keys pressed in this window, not yet released
+    int listWidth_ = 0;  // pixels the verse list's longest entry needs
     QHash<QString, QMenu*> popups_;
     bool leftExpanded_ = true;
     QString lastPanel_;  // the panel the column showed before it collapsed

@@ -142,16 +142,24 @@ MainLayout computeLayout(const WindowState& state)
 
     const int wide = state.wideReading;
     const int rw = rightFrame.width, rh = rightFrame.height;
-    place("lblPage", "RightFrame", {kListLeft, 0, kListWidth, kCaptionHeight});
-    const Rect list{kListLeft, kPaneTop, kListWidth, std::max(rh - 2700 - kCategoryListHeight - kListButtonGap, 0)};
+    const int listWidth = std::max(kListWidth, std::min(state.listWidth, rw / 3));
+    place("lblPage", "RightFrame", {kListLeft, 0, listWidth, kCaptionHeight});
+    const Rect list{kListLeft, kPaneTop, listWidth, std::max(rh - 2700 - kCategoryListHeight - kListButtonGap, 0)};
     place("VerseList", "RightFrame", list);
     int y = list.bottom() + kListButtonGap;
+    const int buttonsTop = y;
     for (auto name : {"Command3", "Command2", "Command9", "Command8"}) {
-        place(name, "RightFrame", {kListLeft, y, kListWidth, kListButtonHeight});
+        place(name, "RightFrame", {kListLeft, y, listWidth, kListButtonHeight});
         y += kListButtonHeight + kListButtonGap;
     }
-    place("cmbList", "RightFrame", {kListLeft, y, kListWidth, kCategoryListHeight});
-    place("Msg", "RightFrame", {1080 - wide, kPaneTop, std::max(rw - 1200 + wide, 0), std::max(rh - 360, 0)});
+    // "Back to the Search List" shows only while the two page buttons are
+    // hidden, and takes their room under the list (never over the list).
+    const int pageButtonsTop = buttonsTop + 2 * (kListButtonHeight + kListButtonGap);
+    place("cmdGoBack", "RightFrame", {kListLeft, pageButtonsTop, listWidth, 2 * kListButtonHeight + kListButtonGap});
+    place("cmbList", "RightFrame", {kListLeft, y, listWidth, kCategoryListHeight});
+    // The reading pane starts past the list, or over it when reading wide.
+    const int msgLeft = wide ? 1080 - wide : list.right() + 60;
+    place("Msg", "RightFrame", {msgLeft, kPaneTop, std::max(rw - msgLeft - 120, 0), std::max(rh - 360, 0)});
     place("wb", "RightFrame", {120, kPaneTop, std::max(rw - 240, 0), std::max(rh - 360, 0)});
     return out;
 }

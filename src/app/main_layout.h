@@ -50,6 +50,9 @@ struct WindowState {
     int wideReading = 0;
     int menuBarHeight = 330;
     int statusBarHeight = 330;
+    // The width the verse list's longest entry needs (0: the usual width);
+    // the list widens to it, up to a third of the right frame.
+    int listWidth = 0;
 };
 
 struct MainLayout {

@@ -140,8 +140,12 @@ void SaveSettings(const QWidget& root, SettingsStore& store, const QString& prog
     store.set(programName, programName, qs(settings::kGuardKey), qs(settings::kGuardValue));
     for (const auto& k : settings::keys()) {
         const QWidget* w = control(root, k.objectName);
-        if (!w)
+        if (!w) {
+            // A control this window does not have keeps what is stored (its
+            // initial value, empty, on a first run), so every key is written.
+            store.set(programName, programName, qs(k.key), store.get(programName, programName, qs(k.key)));
             continue;
+        }
         if (const auto value = readValue(w, k.kind))
             store.set(programName, programName, qs(k.key), *value);
     }

@@ -55,6 +55,18 @@ void usage(FILE* out)
         std::fprintf(out, "  %s\n", c.synopsis);
 }
 
+// "--help" or "-h" among a command's options, before any "--" that ends them.
+bool asksForHelp(const cli::Args& args)
+{
+    for (const std::string& a : args) {
+        if (a == "--")
+            return false;
+        if (a == "--help" || a == "-h")
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -91,5 +103,9 @@ int main(int argc, char** argv)
         return 2;
     }
     cli::Args args(argv + i + 1, argv + argc);
+    if (asksForHelp(args)) {
+        std::printf("usage: zerafin-cli [--folder DIR] [--language NAME] %s\n", it->second.synopsis);
+        return 0;
+    }
     return it->second.run(common, args);
 }

@@ -6,6 +6,7 @@
 #include <bit>
 #include <charconv>
 #include <cstring>
+#include <vector>
 
 namespace numbers {
 
@@ -137,17 +138,20 @@ std::optional<Divisor> parseDivisor(std::string_view typed)
         typed.remove_suffix(1);
     if (typed.empty())
         return std::nullopt;
-    std::uint64_t value = 0;
-    for (char c : typed) {
+    for (char c : typed)
         if (!isDigit(c))
             return std::nullopt;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-        if (value > kLargestDivisor)
-            return std::nullopt;
-    }
-    if (value == 0)
+    std::string_view significant = typed;
+    while (!significant.empty() && significant.front() == '0')
+        significant.remove_prefix(1);
+    if (significant.empty())
         return std::nullopt;
-    return Divisor{value, std::string(typed)};
+
+    Divisor divisor{0, std::string(significant), std::string(typed)};
+    // Nineteen digits reach past 10^18 unless the number is 10^18 itself.
+    if (significant.size() <= 18 || significant == "1000000000000000000")
+        std::from_chars(significant.data(), significant.data() + significant.size(), divisor.value);
+    return divisor;
 }
 
 std::uint64_t longDivideInto(std::string_view digits, std::uint64_t divisor, std::string& quotientText)
@@ -212,6 +216,106 @@ std::uint64_t longDivideInto(std::string_view digits, std::uint64_t divisor, std
     return r;
 }
 
+namespace {
+
+// A number as limbs of nine decimal digits, least significant first, for
+// remainders of divisors too long for machine words. Every number of one
+// division has the same count of limbs, so comparing and subtracting need
+// no normalising.
+using Limbs = std::vector<std::uint32_t>;
+constexpr std::uint32_t kLimbBase = 1'000'000'000;
+
+Limbs limbsOf(std::string_view digits, size_t count)
+{
+    Limbs limbs(count, 0);
+    size_t i = 0;
+    for (size_t end = digits.size(); end > 0 && i < count;) {
+        const size_t start = end >= 9 ? end - 9 : 0;
+        std::uint32_t v = 0;
+        for (size_t k = start; k < end; ++k)
+            v = v * 10 + static_cast<std::uint32_t>(digits[k] - '0');
+        limbs[i++] = v;
+        end = start;
+    }
+    return limbs;
+}
+
+void multiplyAdd(Limbs& a, std::uint32_t factor, std::uint32_t addend)
+{
+    std::uint64_t carry = addend;
+    for (auto& limb : a) {
+        const std::uint64_t v = std::uint64_t{limb} * factor + carry;
+        limb = static_cast<std::uint32_t>(v % kLimbBase);
+        carry = v / kLimbBase;
+    }
+}
+
+bool lessThan(const Limbs& a, const Limbs& b)
+{
+    for (size_t i = a.size(); i-- > 0;)
+        if (a[i] != b[i])
+            return a[i] < b[i];
+    return false;
+}
+
+void subtract(Limbs& a, const Limbs& b)
+{
+    std::uint32_t borrow = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const std::uint32_t take = b[i] + borrow;
+        borrow = a[i] < take;
+        a[i] = borrow ? a[i] + kLimbBase - take : a[i] - take;
+    }
+}
+
+std::string decimalOf(const Limbs& a)
+{
+    size_t top = a.size();
+    while (top > 1 && a[top - 1] == 0)
+        --top;
+    std::string s = decimal(a[top - 1]);
+    for (size_t i = top - 1; i-- > 0;) {
+        const std::string part = decimal(a[i]);
+        s.append(9 - part.size(), '0');
+        s += part;
+    }
+    return s;
+}
+
+}  // namespace
+
+std::string longDivideLongInto(std::string_view digits, std::string_view divisorDigits, std::string& quotientText)
+{
+    if (digits.empty())
+        return "0";
+    // One limb spare: ten times a remainder may be one digit longer than
+    // the divisor.
+    const size_t count = (divisorDigits.size() + 8) / 9 + 1;
+    std::array<Limbs, 10> multiples;  // 0, D, 2D … 9D
+    multiples[0] = Limbs(count, 0);
+    for (std::uint32_t k = 1; k < 10; ++k) {
+        multiples[k] = limbsOf(divisorDigits, count);
+        multiplyAdd(multiples[k], k, 0);
+    }
+    Limbs r = limbsOf(digits.substr(0, 1), count);
+    if (digits.size() == 1) {
+        // A lone digit takes no division step unless the divisor goes
+        // into it, and a divisor this long never does.
+        return decimalOf(r);
+    }
+    quotientText.reserve(quotientText.size() + 2 * digits.size());
+    for (size_t k = 1; k < digits.size(); ++k) {
+        multiplyAdd(r, 10, static_cast<std::uint32_t>(digits[k] - '0'));
+        std::uint32_t q = 9;
+        while (q > 0 && lessThan(r, multiples[q]))
+            --q;
+        subtract(r, multiples[q]);
+        quotientText += ' ';
+        quotientText += static_cast<char>('0' + q);
+    }
+    return decimalOf(r);
+}
+
 LongDivision longDivide(std::string_view digits, std::uint64_t divisor)
 {
     LongDivision d;
@@ -243,15 +347,19 @@ DivisionResult divideBy(std::string_view numberText, const Divisor& divisor)
     const std::string digits = digitsForDivisor(numberText);
     std::string quotient;
     quotient.reserve(multiple.size() + 2 * digits.size() + 2);
-    const std::uint64_t r = longDivideInto(digits, divisor.value, quotient);
+    const std::string r = divisor.fitsWord() ? decimal(longDivideInto(digits, divisor.value, quotient))
+                                             : longDivideLongInto(digits, divisor.digits, quotient);
 
     DivisionResult result;
-    if (r == 0)
+    if (r == "0")
         result.res1 = withPrefix(std::move(quotient), multiple, ")");
     else
-        result.res1 =
-            "This number is NOT A multiple of " + divisor.text + ". The remainder comes to " + decimal(r);
-    result.res2 = digitCountText(digits.size(), divisor.value, divisor.text);
+        result.res1 = "This number is NOT A multiple of " + divisor.text + ". The remainder comes to " + r;
+    // A count of digits never reaches a divisor beyond 10^18, so only a
+    // count of 0 is a multiple of one.
+    result.res2 = divisor.fitsWord() || digits.empty()
+                      ? digitCountText(digits.size(), divisor.fitsWord() ? divisor.value : 1, divisor.text)
+                      : digitCountText(digits.size(), UINT64_MAX, divisor.text);
     return result;
 }
 

@@ -26,13 +26,15 @@ std::string digitsForNineteen(std::string_view numberText);
 // other character stays as one digit, worth 0 unless it is a digit.
 std::string digitsForDivisor(std::string_view numberText);
 
-// A divisor the reader typed. Only positive whole numbers divide
-// meaningfully; the remainder must stay exact in 64 bits, which holds for
-// divisors up to 10^18.
-inline constexpr std::uint64_t kLargestDivisor = 1'000'000'000'000'000'000ULL;
+// A divisor the reader typed: any positive whole number, however long.
+// Divisors up to 10^18 divide in machine words (ten times the remainder
+// still fits in 64 bits); longer ones through decimal limbs.
+inline constexpr std::uint64_t kLargestWordDivisor = 1'000'000'000'000'000'000ULL;
 struct Divisor {
-    std::uint64_t value = 0;
-    std::string text;  // as shown in the result texts (blanks around dropped)
+    std::uint64_t value = 0;  // the divisor when it is at most kLargestWordDivisor, else 0
+    std::string digits;       // its decimal digits without leading zeros
+    std::string text;         // as shown in the result texts (blanks around dropped)
+    bool fitsWord() const { return value != 0; }
 };
 std::optional<Divisor> parseDivisor(std::string_view typed);
 
@@ -46,6 +48,9 @@ LongDivision longDivide(std::string_view digits, std::uint64_t divisor);
 // The same, appending the quotient entries to `quotientText`, so a caller
 // can build a result text without copying a quotient of millions of entries.
 std::uint64_t longDivideInto(std::string_view digits, std::uint64_t divisor, std::string& quotientText);
+// The same division for a divisor of any length (its digits, no leading
+// zeros), returning the remainder in decimal.
+std::string longDivideLongInto(std::string_view digits, std::string_view divisorDigits, std::string& quotientText);
 
 // What the two result boxes show.
 struct DivisionResult {

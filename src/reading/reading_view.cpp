@@ -9,13 +9,15 @@
 #include <QApplication>
 #include <QFont>
 
-#include <algorithm>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -141,12 +143,58 @@ QString ReadingView::statusText(int panel) const
     return l ? l->text() : QString();
 }
 
+namespace {
+
+// Keeps the status bar as tall as its panels need: a panel too narrow for
+// its text wraps it onto a second line instead of cutting it off, and the
+// bar grows to show that line.
+class StatusBarFitter : public QObject {
+public:
+    StatusBarFitter(QStatusBar* bar, std::vector<QLabel*> panels) : QObject(bar), bar_(bar), panels_(std::move(panels))
+    {
+        bar->installEventFilter(this);
+        for (QLabel* l : panels_)
+            l->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)
+            fit();
+        return false;
+    }
+
+private:
+    void fit()
+    {
+        int needed = 0;
+        for (QLabel* l : panels_)
+            if (l->width() > 0)
+                needed = std::max(needed, l->heightForWidth(l->width()));
+        needed = std::max(needed, bar_->fontMetrics().height()) + 6;
+        if (needed != bar_->height() && needed != bar_->minimumHeight())
+            bar_->setFixedHeight(needed);
+    }
+
+    QStatusBar* bar_;
+    std::vector<QLabel*> panels_;
+};
+
+}  // namespace
+
 void ReadingView::attachStatusBar(QStatusBar* bar)
 {
     if (!bar)
         return;
-    for (QLabel* l : status_)
+    for (QLabel* l : status_) {
+        // A panel never forces the window wider; it wraps instead.
+        l->setWordWrap(true);
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         bar->addWidget(l, 1);
+    }
+    bar->setFixedHeight(bar->fontMetrics().height() + 6);
+    new StatusBarFitter(bar, {status_.begin(), status_.end()});
 }
 
 // ---- verbs --------------------------------------------------------------------

@@ -16,8 +16,29 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
+
+// Properties of a shown format: the colour the document has where the view
+// shows another one for contrast, or that the document's colour is automatic.
+constexpr int kModelColour = QTextFormat::UserProperty + 1;
+constexpr int kAutomaticColour = QTextFormat::UserProperty + 2;
+
+double luminance(const QColor& c)
+{
+    return 0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF();
+}
+
+bool readableOn(const QColor& text, const QColor& background)
+{
+    return std::abs(luminance(text) - luminance(background)) >= 0.35;
+}
+
+QColor contrastingText(const QColor& background)
+{
+    return luminance(background) > 0.5 ? QColor(Qt::black) : QColor(Qt::white);
+}
 
 constexpr char16_t kParagraphSeparator = 0x2029;
 constexpr char16_t kLineSeparator = 0x2028;
@@ -164,6 +185,15 @@ void RichTextPane::scheduleFlush()
         Qt::QueuedConnection);
 }
 
+void RichTextPane::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The shown colours depend on the palette: a switch between a light and
+    // a dark desktop lays the text out again.
+    if (event->type() == QEvent::PaletteChange && !model_.document().text().empty())
+        contentChanged();
+}
+
 void RichTextPane::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -198,13 +228,29 @@ QTextCharFormat RichTextPane::charFormat(const richtext::CharFormat& f)
     q.setFontItalic(f.italic);
     q.setFontUnderline(f.underline);
     const auto& colors = doc.colors();
-    if (f.color < colors.size() && !colors[f.color].automatic) {
-        const auto& c = colors[f.color];
-        q.setForeground(QColor(c.red, c.green, c.blue));
-    }
+    std::optional<QColor> background;
     if (f.highlight > 0 && f.highlight < colors.size() && !colors[f.highlight].automatic) {
         const auto& c = colors[f.highlight];
-        q.setBackground(QColor(c.red, c.green, c.blue));
+        background = QColor(c.red, c.green, c.blue);
+        q.setBackground(*background);
+    }
+    // Text stays readable on a light or a dark desktop: a colour too close
+    // to what is behind it is shown in one that stands out, while the
+    // document keeps the colour it has.
+    const QColor behind = background.value_or(edit_->palette().color(QPalette::Base));
+    if (f.color < colors.size() && !colors[f.color].automatic) {
+        const auto& c = colors[f.color];
+        const QColor wanted(c.red, c.green, c.blue);
+        if (readableOn(wanted, behind)) {
+            q.setForeground(wanted);
+        } else {
+            q.setForeground(contrastingText(behind));
+            q.setProperty(kModelColour, static_cast<uint>(wanted.rgb() & 0xFFFFFF));
+        }
+    } else if (background && !readableOn(edit_->palette().color(QPalette::Text), *background)) {
+        q.setForeground(contrastingText(*background));
+        q.setProperty(kModelColour, QVariant());  // shown only: the text's colour stays automatic
+        q.setProperty(kAutomaticColour, true);
     }
     formatCache_.emplace_back(f, q);
     return q;
@@ -351,7 +397,13 @@ richtext::CharFormat RichTextPane::modelFormat(const QTextCharFormat& f)
     m.italic = f.fontItalic();
     m.underline = f.fontUnderline();
     m.color = 0;
-    if (f.foreground().style() != Qt::NoBrush) {
+    if (f.hasProperty(kModelColour)) {
+        const auto rgb = f.property(kModelColour).toUInt();
+        const QColor c = QColor::fromRgb(rgb);
+        m.color = model_.colorIndex(static_cast<uint32_t>(c.red() | (c.green() << 8) | (c.blue() << 16)));
+    } else if (f.boolProperty(kAutomaticColour)) {
+        m.color = 0;
+    } else if (f.foreground().style() != Qt::NoBrush) {
         const QColor c = f.foreground().color();
         m.color = model_.colorIndex(static_cast<uint32_t>(c.red() | (c.green() << 8) | (c.blue() << 16)));
     }

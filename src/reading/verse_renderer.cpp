@@ -149,6 +149,9 @@ void VerseRenderer::OpenVerse()
     if (state_.readAllVerses)
         surface_.readAloud(msg_.text());
     highlightWords();
+    // Inserting leaves the caret after the last verse; a display opens at
+    // its beginning, whether or not a word was highlighted.
+    msg_.select(0, 0);
 }
 
 void VerseRenderer::insertVerseRow(int verse)

@@ -195,7 +195,6 @@ QWidget* SearchPanel::buildAdvanced()
                        QStringLiteral("Check2"));
     checks_[2] = named(new QCheckBox(QStringLiteral("Ignore Special Char (Normal)"), optionBox), QStringLiteral("Check3"));
     checks_[4] = named(new QCheckBox(QStringLiteral("Highlight"), optionBox), QStringLiteral("Check5"));
-    checks_[4]->setChecked(true);
     options->addWidget(checks_[0], 0, 0);
     options->addWidget(checks_[4], 0, 1);
     options->addWidget(checks_[1], 1, 0, 1, 2);
@@ -208,8 +207,11 @@ QWidget* SearchPanel::buildAdvanced()
     op_[1] = named(new QRadioButton(QStringLiteral("Range of Suras"), scopeBox), QStringLiteral("Op_1"));
     op_[2] = named(new QRadioButton(QStringLiteral("Specified Suras"), scopeBox), QStringLiteral("Op_2"));
     op_[0]->setChecked(true);
-    txtSuraStart_ = numberBox(QStringLiteral("txtSuraStart"), QStringLiteral("1"), 3, scopeBox);
-    txtSuraEnd_ = numberBox(QStringLiteral("txtSuraEnd"), QStringLiteral("114"), 3, scopeBox);
+    // A first start leaves the range empty; the hints say what goes in.
+    txtSuraStart_ = numberBox(QStringLiteral("txtSuraStart"), QString(), 3, scopeBox);
+    txtSuraEnd_ = numberBox(QStringLiteral("txtSuraEnd"), QString(), 3, scopeBox);
+    txtSuraStart_->setPlaceholderText(QStringLiteral("1"));
+    txtSuraEnd_->setPlaceholderText(QStringLiteral("114"));
     txtSuras_ = named(new QLineEdit(scopeBox), QStringLiteral("txtSuras"));
     txtSuras_->setPlaceholderText(QStringLiteral("2,3,23"));
     selectAllOnFocus(txtSuras_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/utf8.h"
 #include "search/word_slots.h"
 
 #include <string>
@@ -35,21 +36,26 @@ struct QueryPart {
 // spaces. Always at least one part.
 inline std::vector<QueryPart> splitAtOperators(std::string_view text)
 {
+    // Positions count characters, not bytes. The operators are single
+    // bytes, so every byte before the last character is read on its own.
+    size_t last = 0;
+    for (size_t at = 0; at < text.size(); at += db::characterLength(text.substr(at)))
+        last = at;
+
     std::vector<QueryPart> parts(1);
-    const size_t len = text.size();
-    size_t pos = 1;
-    for (; pos < len; ++pos) {
-        const char c = text[pos - 1];
+    for (size_t at = 0; at < last; ++at) {
+        const char c = text[at];
         if (isOperator(c)) {
-            if (pos != 1)
+            if (at != 0)
                 parts.emplace_back();
             parts.back().op = c;
         } else {
             parts.back().word.push_back(c);
         }
     }
-    if (pos != 1)
-        parts.back().word.push_back(text[pos - 1]);
+    // A text of one character (of any length in bytes) leaves the word empty.
+    if (last != 0)
+        parts.back().word.append(text.substr(last));
     return parts;
 }
 

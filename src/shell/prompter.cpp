@@ -21,8 +21,10 @@ void QtPrompter::plain(const QString& text, const QString& title)
 
 bool QtPrompter::askYesNo(const QString& text, const QString& title)
 {
-    return QMessageBox::question(parent_, titleOr(title), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-           QMessageBox::Yes;
+    // The program's questions are plain Yes/No boxes, without an icon.
+    QMessageBox box(QMessageBox::NoIcon, titleOr(title), text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> QtPrompter::input(const QString& prompt, const QString& title, const QString& initial)

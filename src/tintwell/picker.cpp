@@ -23,16 +23,34 @@ int hexDigit(char c)
     return -1;
 }
 
-int hexPair(std::string_view text, std::size_t at)
+// Bytes of the UTF-8 character at the front of `text`. A byte that cannot
+// start a character, or a sequence cut short, counts as a character of its
+// own, so every byte belongs to some character.
+std::size_t characterBytes(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text.front());
+    const std::size_t expected = lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    std::size_t n = 1;
+    while (n < expected && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+        ++n;
+    return n == expected ? n : 1;
+}
+
+// The next two characters of `text` as a hexadecimal number, taken off its
+// front. A pair with any character that is not a hex digit reads as 0; a
+// pair cut short by the end of the text reads as far as it goes.
+int takeHexPair(std::string_view& text)
 {
     int value = 0;
-    for (std::size_t i = at; i < at + 2 && i < text.size(); ++i) {
-        const int d = hexDigit(text[i]);
-        if (d < 0)
-            break;
-        value = value * 16 + d;
+    bool hex = true;
+    for (int i = 0; i < 2 && !text.empty(); ++i) {
+        const std::size_t bytes = characterBytes(text);
+        const int d = bytes == 1 ? hexDigit(text.front()) : -1;
+        hex = hex && d >= 0;
+        value = value * 16 + (d > 0 ? d : 0);
+        text.remove_prefix(bytes);
     }
-    return value;
+    return hex ? value : 0;
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -60,7 +78,10 @@ int HexToColor(std::string_view text)
 {
     if (const auto hash = text.find('#'); hash != std::string_view::npos)
         text.remove_prefix(hash + 1);
-    return hexPair(text, 0) + hexPair(text, 2) * 256 + hexPair(text, 4) * 65536;
+    const int red = takeHexPair(text);
+    const int green = takeHexPair(text);
+    const int blue = takeHexPair(text);
+    return red + green * 256 + blue * 65536;
 }
 
 std::optional<int> boxNumber(std::string_view text)

@@ -1,11 +1,14 @@
 #include "app/frm_au.h"
+#include "app/prompter.h"
 #include "window_test_support.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -44,4 +47,26 @@ TEST(AboutBox, LabelsAndHowItCloses)
     // Hidden, not gone: it shows again as it was.
     box->show();
     EXPECT_EQ(box->findChild<QLabel*>("Label1")->text(), "Quran\nOrvandel");
+}
+
+TEST(Boxes, QuestionsAreYesNoWithoutAnIconAndNoIsTheDefault)
+{
+    QWidget mainWindow;
+    mainWindow.show();
+    QtPrompter prompter(&mainWindow);
+    for (const bool yes : {true, false}) {
+        QMessageBox::Icon icon = QMessageBox::Question;
+        QString title;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            icon = box->icon();
+            title = box->windowTitle();
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+            box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        EXPECT_EQ(prompter.askYesNo(QStringLiteral("Do you wish to continue?")), yes);
+        EXPECT_EQ(icon, QMessageBox::NoIcon);
+        EXPECT_EQ(title, Prompter::programTitle());
+    }
 }

@@ -25,7 +25,8 @@ bool alternates(const std::string& a, const std::string& b)
            pair("lblPage", "wb") || pair("VerseList", "wb") || pair("Command3", "wb") || pair("Command2", "wb") ||
            pair("Command9", "wb") || pair("Command8", "wb") || pair("cmbList", "wb") || pair("Msg", "VerseList") ||
            pair("Msg", "Command3") || pair("Msg", "Command2") || pair("Msg", "Command9") || pair("Msg", "Command8") || pair("Msg", "cmbList") ||
-           pair("Msg", "lblPage");
+           pair("Msg", "lblPage") || pair("cmdGoBack", "Command9") || pair("cmdGoBack", "Command8") ||
+           pair("cmdGoBack", "wb") || pair("Msg", "cmdGoBack");
 }
 
 bool overlap(const Rect& a, const Rect& b)
@@ -88,6 +89,28 @@ TEST(Layout, WideReadingTakesTheVerseListsSide)
     EXPECT_EQ(wide.rect("Msg").left, 120);
     EXPECT_EQ(wide.rect("Msg").width, normal.rect("Msg").width + 960);
     EXPECT_EQ(wide.rect("Msg").right(), normal.rect("Msg").right());
+}
+
+TEST(Layout, TheVerseListWidensForItsLongestEntry)
+{
+    const auto usual = computeLayout(windowOf(1400, 900, false));
+    WindowState s = windowOf(1400, 900, false);
+    s.listWidth = 1500;
+    const auto widened = computeLayout(s);
+    for (auto name : {"lblPage", "VerseList", "Command3", "Command2", "Command9", "Command8", "cmdGoBack", "cmbList"})
+        EXPECT_EQ(widened.rect(name).width, 1500) << name;
+    // The reading pane gives up what the list takes, and keeps its right edge.
+    EXPECT_EQ(widened.rect("Msg").left, widened.rect("VerseList").right() + 60);
+    EXPECT_EQ(widened.rect("Msg").right(), usual.rect("Msg").right());
+    // Never narrower than usual, never more than a third of the frame.
+    s.listWidth = 100;
+    EXPECT_EQ(computeLayout(s).rect("VerseList").width, usual.rect("VerseList").width);
+    s.listWidth = 100000;
+    EXPECT_EQ(computeLayout(s).rect("VerseList").width, computeLayout(s).rect("RightFrame").width / 3);
+    // "Back to the Search List" sits under the list, where the page buttons go.
+    EXPECT_GT(usual.rect("cmdGoBack").top, usual.rect("VerseList").bottom());
+    EXPECT_EQ(usual.rect("cmdGoBack").top, usual.rect("Command9").top);
+    EXPECT_EQ(usual.rect("cmdGoBack").bottom(), usual.rect("Command8").bottom());
 }
 
 TEST(Layout, MinimumWidthSnapsBack)

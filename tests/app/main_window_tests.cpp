@@ -1,11 +1,15 @@
 // The main window as a reader meets it: loaded on a program folder, with
 // its lists filled, its keys bound and its settings kept.
+#include "app/column_delegate.h"
 #include "core/settings_store.h"
 #include "reading/reading_view.h"
 #include "support/main_window_fixture.h"
 #include "support/program_folder.h"
 #include "ui/wrap_button.h"
 
+#include <QTest>
+#include <QApplication>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +19,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
+
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +87,30 @@ TEST(MainWindow, FunctionKeysAndEscape)
     EXPECT_FALSE(m.leftExpanded());
     EXPECT_EQ(close->text(), QStringLiteral("-"));
 
+    // A function key in a drop-down is the window's: F4 opens Auto Scroll
+    // rather than the language list, and F2 in a list box does not edit it.
+    ASSERT_TRUE(f.press(QStringLiteral("mnuSettings")));
+    auto* lang = m.control<QComboBox>(QStringLiteral("cmbLang"));
+    f.key(Qt::Key_F4, lang);
+    EXPECT_TRUE(m.sidePanel(QStringLiteral("frameAutoScroll"))->isVisible());
+    EXPECT_FALSE(m.sidePanel(QStringLiteral("frameSettings"))->isVisible());
+    EXPECT_FALSE(lang->view()->isVisible());
+
+    // Esc that closes an open drop-down list leaves the panel open; the
+    // next Esc closes the panel.
+    ASSERT_TRUE(f.press(QStringLiteral("mnuSettings")));
+    lang->showPopup();
+    MainWindowFixture::settle();
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClick(popup, Qt::Key_Escape);
+    MainWindowFixture::settle();
+    EXPECT_FALSE(lang->view()->isVisible());
+    EXPECT_TRUE(m.leftExpanded());
+    EXPECT_TRUE(m.sidePanel(QStringLiteral("frameSettings"))->isVisible());
+    f.key(Qt::Key_Escape, lang);
+    EXPECT_FALSE(m.leftExpanded());
+
     // F3 opens a random sura, never the last one.
     for (int i = 0; i < 20; ++i) {
         f.key(Qt::Key_F3, m.sqCh());
@@ -93,7 +123,12 @@ TEST(MainWindow, WithoutATextDatabaseTheWindowStillOpens)
 {
     MainWindowFixture f(false);
     std::filesystem::remove(f.folder() / "English.ttb");
+    f.prompter().yesNo = {false};  // no initialisation now
     EXPECT_FALSE(f.main().Form_Load());
+    ASSERT_EQ(f.prompter().boxes().size(), 1u);
+    EXPECT_EQ(f.prompter().boxes()[0].kind, ScriptedPrompter::Kind::YesNo);
+    EXPECT_TRUE(f.prompter().boxes()[0].text.contains(QStringLiteral("is missing")));
+    EXPECT_TRUE(f.prompter().boxes()[0].text.contains(QStringLiteral("first-time initialisation")));
     EXPECT_TRUE(f.main().isVisible());
     EXPECT_LE(f.main().sqCh()->count(), 1);
     // Database-backed commands show nothing and nothing breaks.
@@ -102,6 +137,40 @@ TEST(MainWindow, WithoutATextDatabaseTheWindowStillOpens)
     f.main().reading().OpenVerse();
     EXPECT_TRUE(f.msgText().isEmpty());
     EXPECT_EQ(f.main().verseList()->count(), 0);
+}
+
+TEST(MainWindow, AForeignOrEmptyTextDatabaseIsExplainedAndCanBeRebuilt)
+{
+    MainWindowFixture f(false);
+    const auto folder = f.folder();
+    std::filesystem::rename(folder / "English.ttb", folder / "good.ttb");
+    {
+        db::Database foreign;
+        ASSERT_TRUE(foreign.openFile(folder / "English.ttb", db::Database::Mode::CreateIfMissing));
+        ASSERT_TRUE(foreign.execute("CREATE TABLE recipes(name TEXT)"));
+    }
+    // The initialiser the window runs: here one that puts the text back.
+    const auto init = folder / "zerafin-init";
+    testing_support::writeFile(init, "#!/bin/sh\ncp \"$(dirname \"$0\")/good.ttb\" \"$(dirname \"$0\")/English.ttb\"\n");
+    std::filesystem::permissions(init, std::filesystem::perms::owner_all);
+    f.prompter().yesNo = {true};
+    EXPECT_TRUE(f.main().Form_Load());
+    ASSERT_GE(f.prompter().boxes().size(), 1u);
+    EXPECT_TRUE(f.prompter().boxes()[0].text.contains(QStringLiteral("not a Zerafin text database")))
+        << f.prompter().boxes()[0].text.toStdString();
+    EXPECT_EQ(f.prompter().boxes().size(), 1u);
+    EXPECT_EQ(f.main().sqCh()->count(), 115);
+    EXPECT_FALSE(f.msgText().isEmpty());
+
+    // An initialiser that fails is reported, and the window stays usable.
+    testing_support::writeFile(init, "#!/bin/sh\necho 'no sample text' >&2\nexit 1\n");
+    std::filesystem::remove(folder / "English.ttb");
+    f.prompter().clear();
+    f.prompter().yesNo = {true};
+    EXPECT_FALSE(f.main().Form_Load());
+    ASSERT_EQ(f.prompter().boxes().size(), 2u);
+    EXPECT_EQ(f.prompter().boxes()[1].kind, ScriptedPrompter::Kind::Information);
+    EXPECT_TRUE(f.prompter().boxes()[1].text.contains(QStringLiteral("no sample text")));
 }
 
 TEST(MainWindow, DoneChangesTheLanguageOnlyToAnInstalledText)
@@ -115,6 +184,9 @@ TEST(MainWindow, DoneChangesTheLanguageOnlyToAnInstalledText)
     EXPECT_EQ(f.prompter().texts(), QStringList{QStringLiteral("Language does not exist or not installed")});
     EXPECT_EQ(lang->currentText(), QStringLiteral("English"));
     EXPECT_EQ(m.state().language, "English");
+    // The message stops DONE: the panel stays open for another try.
+    EXPECT_TRUE(m.leftExpanded());
+    EXPECT_TRUE(m.sidePanel(QStringLiteral("frameSettings"))->isVisible());
 
     // Another text database beside it is opened, and the window loads again.
     std::filesystem::copy_file(f.folder() / "English.ttb", f.folder() / "Other.ttb");
@@ -142,6 +214,62 @@ TEST(MainWindow, DoneChangesTheLanguageOnlyToAnInstalledText)
     EXPECT_FALSE(f.msgText().isEmpty());
 }
 
+TEST(MainWindow, CtrlPlusMinusAndZeroSizeTheVerses)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    auto* size = m.control<QComboBox>(QStringLiteral("subSize"));
+    auto* list = m.verseList();
+    ASSERT_EQ(size->currentText(), QStringLiteral("12.5"));
+    auto msgRtf = [&] { return QString::fromStdString(m.reading().msg()->model().rtf()); };
+    QTest::keyClick(list, Qt::Key_Plus, Qt::ControlModifier);
+    MainWindowFixture::settle();
+    EXPECT_EQ(size->currentText(), QStringLiteral("13"));
+    EXPECT_TRUE(msgRtf().contains(QStringLiteral("\\fs26"))) << msgRtf().toStdString();
+    QTest::keyClick(list, Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(size->currentText(), QStringLiteral("13.5"));
+    QTest::keyClick(list, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(size->currentText(), QStringLiteral("12.5"));
+    // Never beyond the sizes the settings offer.
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(list, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(size->currentText(), QStringLiteral("9.5"));
+    m.close();
+    EXPECT_EQ(f.settings().get(QStringLiteral("zerafin"), QStringLiteral("zerafin"), QStringLiteral("subSize.text")),
+              QStringLiteral("9.5"));
+}
+
+TEST(MainWindow, SuraListsLineUpTheirColumns)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    auto* box = dynamic_cast<ColumnDelegate*>(m.sqCh()->itemDelegate());
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(m.sqCh()->count(), 115);
+    EXPECT_EQ(box->partsOf(m.sqCh()->itemText(0)),
+              (QStringList{QStringLiteral("Sura No."), QStringLiteral("Name"), QStringLiteral("[Verses]")}));
+    for (int i = 1; i < m.sqCh()->count(); ++i) {
+        const QStringList parts = box->partsOf(m.sqCh()->itemText(i));
+        ASSERT_EQ(parts.size(), 3) << m.sqCh()->itemText(i).toStdString();
+        EXPECT_EQ(parts[0], QStringLiteral("Sura %1").arg(i));
+        EXPECT_TRUE(parts[2].startsWith(QStringLiteral("[V."))) << parts[2].toStdString();
+    }
+    // A name longer than its padding still makes three columns.
+    EXPECT_EQ(box->partsOf(QStringLiteral("Sura 7           A Name Much Longer Than Twenty [V.206]")).size(), 3);
+
+    auto* revelation = m.findChild<QListWidget*>(QStringLiteral("sqRv"));
+    auto* rv = dynamic_cast<ColumnDelegate*>(revelation->itemDelegate());
+    ASSERT_NE(rv, nullptr);
+    for (int i = 0; i < revelation->count(); ++i)
+        EXPECT_EQ(rv->partsOf(revelation->item(i)->text()).size(), 2) << i;
+    // The open list is wide enough for every column.
+    QStyleOptionViewItem option;
+    option.initFrom(m.sqCh()->view());
+    const std::vector<int> starts = box->columnStarts(option, *m.sqCh()->model());
+    ASSERT_EQ(starts.size(), 4u);
+    EXPECT_GE(m.sqCh()->view()->minimumWidth(), starts.back());
+}
+
 TEST(MainWindow, ClosingSavesTheSettingsAndNextLoadRestoresThem)
 {
     {
@@ -154,6 +282,12 @@ TEST(MainWindow, ClosingSavesTheSettingsAndNextLoadRestoresThem)
                   QStringLiteral("15"));
         EXPECT_EQ(f.settings().get(QStringLiteral("zerafin"), QStringLiteral("zerafin"), QStringLiteral("op(0).value")),
                   QStringLiteral("True"));  // the search panel's scope: "All Suras"
+        // Every key is written, those of panels still to come included.
+        QSettings file(f.settings().fileFor(QStringLiteral("zerafin")), QSettings::IniFormat);
+        file.beginGroup(QStringLiteral("zerafin"));
+        for (const char* key : {"txtStartSura.text", "txtStartVerse.text", "txtEndSura.text", "txtEndVerse.text"})
+            EXPECT_TRUE(file.contains(QString::fromLatin1(key))) << key;
+        EXPECT_EQ(file.childKeys().size(), 45);
     }
 }
 

@@ -218,17 +218,24 @@ TEST_F(Settings, GuardMustReadExactlySet)
     EXPECT_EQ(w.text("txtNV"), "9");
 }
 
-TEST_F(Settings, ControlsThatAreNotThereAreSkipped)
+TEST_F(Settings, ControlsThatAreNotThereKeepWhatIsStored)
 {
     // Only the settings panel, as before the other panels exist.
+    put("txtSearch.text", QStringLiteral("mercy"));
     QWidget root;
     FrameSettings panel(tmp.path(), prompter, &root);
     root.findChild<QLineEdit*>("txtSpaces")->setText("4");
     SaveSettings(root, store, kProgram);
     EXPECT_EQ(stored("ZerafinSet"), "Set");
     EXPECT_EQ(stored("txtSpaces.text"), "4");
+    // Every key is written all the same: a missing control's value stays as
+    // stored, and one never stored is written empty.
+    EXPECT_EQ(stored("txtSearch.text"), "mercy");
     QSettings file(store.fileFor(kProgram), QSettings::IniFormat);
-    EXPECT_FALSE(file.contains(kProgram + "/txtSearch.text"));
+    file.beginGroup(kProgram);
+    EXPECT_TRUE(file.contains("txtStartSura.text"));
+    EXPECT_EQ(file.value("txtStartSura.text").toString(), "");
+    EXPECT_EQ(file.childKeys().size(), 45);
 
     QWidget again;
     FrameSettings panel2(tmp.path(), prompter, &again);
@@ -324,7 +331,7 @@ TEST_F(Settings, DoneChecksTheLanguage)
 
     prompter.clear();
     lang->setEditText("French");
-    panel.findChild<QPushButton*>("Command17")->click();
+    EXPECT_EQ(panel.Command17_Click(), FrameSettings::DoneResult::Reload);
     ASSERT_EQ(reload.count(), 1);
     EXPECT_EQ(reload.at(0).at(0).toString(), "French");
     EXPECT_TRUE(prompter.boxes().empty());

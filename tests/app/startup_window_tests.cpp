@@ -175,6 +175,18 @@ TEST_F(StartupWindow, SeekRefugeDecidesTheNotice)
         ASSERT_TRUE(w.handedOver()) << c.stored;
         EXPECT_EQ(prompter.boxes().size(), c.notice ? 1u : 0u) << "seekrefuge " << c.stored;
     }
+
+    // The main window's check box "Do not display 16:98 at startup", saved
+    // with its settings, keeps the notice away too; unticked it does not.
+    setStartupSetting("seekrefuge", QStringLiteral("0"));
+    for (const Case& c : {Case{"1", false}, Case{"0", true}}) {
+        store.set(QStringLiteral("zerafin"), QStringLiteral("zerafin"), QStringLiteral("seekrefuge.value"),
+                  QString::fromLatin1(c.stored));
+        prompter.clear();
+        frmAboutUs w(context());
+        runStart(w);
+        EXPECT_EQ(prompter.boxes().size(), c.notice ? 1u : 0u) << "seekrefuge.value " << c.stored;
+    }
 }
 
 TEST_F(StartupWindow, FrmHUAndColours)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace fs = std::filesystem;
 using testing_support::runProgram;
 using testing_support::TempDir;
@@ -166,4 +168,29 @@ TEST(Cli, RtfPrintsThePanesTextOrTheRtfWrittenBack)
     EXPECT_EQ(runProgram({ZF_CLI_EXE, "rtf", "--text", dir.path().string()}).status, 1);
     EXPECT_EQ(runProgram({ZF_CLI_EXE, "rtf", (dir / "ru.rtf").string()}).status, 2);
     EXPECT_EQ(runProgram({ZF_CLI_EXE, "rtf", "--html", "-"}).status, 2);
+
+TEST(Cli, EveryCommandExplainsItselfWithHelp)
+{
+    TempDir dir;  // no database: help needs none
+    const auto all = cli(dir.path(), {"--help"});
+    ASSERT_EQ(all.status, 0);
+    // The command names are the first word of each indented line after "commands:".
+    std::vector<std::string> names;
+    std::istringstream lines(all.out.substr(all.out.find("commands:")));
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("  ", 0) == 0 && line.size() > 2 && line[2] != ' ')
+            names.push_back(line.substr(2, line.find(' ', 2) - 2));
+    ASSERT_GE(names.size(), 8u);
+    for (const std::string& name : names) {
+        for (const char* flag : {"--help", "-h"}) {
+            const auto r = cli(dir.path(), {name, flag});
+            EXPECT_EQ(r.status, 0) << name << ' ' << flag << ": " << r.err;
+            EXPECT_EQ(r.out.rfind("usage: zerafin-cli", 0), 0u) << name << ": " << r.out;
+            EXPECT_NE(r.out.find(" " + name + " "), std::string::npos) << name << ": " << r.out;
+            EXPECT_EQ(r.err, "") << name;
+        }
+    }
+    // After "--" it is the command's own text, not a request for help.
+    const auto literal = cli(dir.path(), {"translit", "--", "--help"});
+    EXPECT_EQ(literal.out.rfind("usage:", 0), std::string::npos) << literal.out;
 }

@@ -19,7 +19,7 @@ DivisionResult byOther(std::string_view number, std::string_view divisor)
 {
     auto d = parseDivisor(divisor);
     EXPECT_TRUE(d.has_value()) << divisor;
-    return divideBy(number, d.value_or(Divisor{1, "1"}));
+    return divideBy(number, d.value_or(Divisor{1, "1", "1"}));
 }
 
 // The quotient entries run together, with the entry count checked: one per
@@ -152,12 +152,19 @@ TEST(DivideByOther, SmallDivisorsGiveTrueQuotientsAndRemainders)
 
 TEST(DivideByOther, OnlyPositiveWholeDivisorsAreAccepted)
 {
-    for (const char* bad : {"", " ", "0", "000", "abc", "7x", "x7", "1.5", "19.0", "-3", "+3", "1e3", "1 9",
-                            "1000000000000000001", "99999999999999999999999"})
+    for (const char* bad : {"", " ", "0", "000", "abc", "7x", "x7", "1.5", "19.0", "-3", "+3", "1e3", "1 9"})
         EXPECT_FALSE(parseDivisor(bad).has_value()) << '"' << bad << '"';
     auto d = parseDivisor("1000000000000000000");
     ASSERT_TRUE(d);
-    EXPECT_EQ(d->value, kLargestDivisor);
+    EXPECT_EQ(d->value, kLargestWordDivisor);
+    // Past 10^18 a divisor is still whole and positive, however long.
+    for (const char* longer : {"1000000000000000001", "99999999999999999999999", "00018446744073709551617"}) {
+        d = parseDivisor(longer);
+        ASSERT_TRUE(d) << longer;
+        EXPECT_FALSE(d->fitsWord()) << longer;
+        EXPECT_EQ(d->text, longer);
+        EXPECT_EQ(d->digits.front(), '1' + (longer[0] == '9') * 8);
+    }
     d = parseDivisor("\t19 ");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->value, 19u);
@@ -246,7 +253,7 @@ TEST(LongDivision, AgreesWithGmpOnRandomNumbers)
     // 19, 7 and 1000003, and divisors at the edges of how the division
     // steps through the digits.
     for (std::uint64_t divisor : std::initializer_list<std::uint64_t>{19ull, 7ull, 1000003ull, 1ull, 184467440737ull, 184467440738ull,
-                                  999999999999999989ull, std::uint64_t{kLargestDivisor}}) {
+                                  999999999999999989ull, std::uint64_t{kLargestWordDivisor}}) {
         for (size_t n : lengths) {
             for (int round = 0; round < (n < 1000 ? 20 : 2); ++round) {
                 const std::string digits = randomDigits(rng, n);
@@ -287,4 +294,67 @@ TEST(LongDivision, MultiplesMadeByGmpAreRecognisedWithTheirQuotient)
             EXPECT_EQ(withoutLeadingZeros(quotientDigits(entries, product.size())), q);
         }
     }
+}
+
+namespace {
+
+// Quotient and remainder by GMP for a divisor of any length.
+std::pair<std::string, std::string> gmpDivideLong(const std::string& digits, const std::string& divisor)
+{
+    mpz_t n, d, q, r;
+    mpz_init_set_str(n, digits.empty() ? "0" : digits.c_str(), 10);
+    mpz_init_set_str(d, divisor.c_str(), 10);
+    mpz_inits(q, r, nullptr);
+    mpz_fdiv_qr(q, r, n, d);
+    auto text = [](mpz_t v) {
+        std::string s(mpz_sizeinbase(v, 10) + 2, '\0');
+        mpz_get_str(s.data(), 10, v);
+        s.resize(std::char_traits<char>::length(s.c_str()));
+        return s;
+    };
+    std::pair<std::string, std::string> result{text(q), text(r)};
+    mpz_clears(n, d, q, r, nullptr);
+    return result;
+}
+
+}  // namespace
+
+TEST(LongDivision, DivisorsBeyondMachineWordsAgreeWithGmp)
+{
+    std::mt19937_64 rng(1801);
+    for (size_t divisorLength : {19u, 20u, 27u, 38u, 39u, 100u, 1000u}) {
+        for (size_t n : {1u, 2u, 18u, 19u, 40u, 999u, 5000u}) {
+            for (int round = 0; round < 5; ++round) {
+                std::string divisor = randomDigits(rng, divisorLength);
+                divisor[0] = static_cast<char>('1' + rng() % 9);
+                const std::string digits = randomDigits(rng, n);
+                std::string quotientText;
+                const std::string remainder = longDivideLongInto(digits, divisor, quotientText);
+                const auto [quotient, expected] = gmpDivideLong(digits, divisor);
+                ASSERT_EQ(remainder, expected) << divisor << " / " << n << " digits";
+                if (n >= 2) {
+                    // One entry per step after the first digit, every one a single digit.
+                    ASSERT_EQ(quotientText.size(), 2 * (n - 1));
+                    ASSERT_EQ(withoutLeadingZeros(quotientDigits(quotientText, n)), quotient);
+                }
+            }
+        }
+    }
+}
+
+TEST(DivideByOther, LongDivisorsGiveThePanelsTexts)
+{
+    const std::string divisor = "1000000000000000000000000000057";  // 31 digits
+    std::string steps;
+    for (int i = 0; i < 29; ++i)
+        steps += " 0";
+    const DivisionResult twice = byOther("2000000000000000000000000000114", divisor);
+    EXPECT_EQ(twice.res1, "This number IS A multiple of " + divisor + kCrLf + "(" + divisor + " x " + steps + " 2)");
+    EXPECT_EQ(twice.res2, "The no. of digits is 31 - NOT a multiple of " + divisor + ".");
+    EXPECT_EQ(byOther("2000000000000000000000000000120", divisor).res1,
+              "This number is NOT A multiple of " + divisor + ". The remainder comes to 6");
+    // Shorter than the divisor: the whole number is the remainder.
+    EXPECT_EQ(byOther("98765432109876543210", divisor).res1,
+              "This number is NOT A multiple of " + divisor + ". The remainder comes to 98765432109876543210");
+    EXPECT_EQ(byOther("7", divisor).res1, "This number is NOT A multiple of " + divisor + ". The remainder comes to 7");
 }

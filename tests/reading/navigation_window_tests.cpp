@@ -15,6 +15,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QFontMetrics>
+#include <QAbstractScrollArea>
 #include <QTest>
 #include <QTimer>
 
@@ -510,4 +514,56 @@ TEST(AutoScroll, SetOnInAResultListAsksFirst)
     EXPECT_EQ(m.sqCh()->currentIndex(), sura);
     EXPECT_EQ(m.verseList()->currentRow(), 0);
     EXPECT_FALSE(f.msgText().isEmpty());
+}
+
+TEST(VerseList, ALongDisplayOpensAtItsTop)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    m.resize(800, 600);
+    // Many verses at a time, with room between them: longer than the pane.
+    m.findChild<QLineEdit*>(QStringLiteral("txtNV"))->setText(QStringLiteral("12"));
+    m.findChild<QLineEdit*>(QStringLiteral("txtSpaces"))->setText(QStringLiteral("6"));
+    auto* list = m.findChild<QListWidget*>(QStringLiteral("VerseList"));
+    auto* pane = m.findChild<QWidget*>(QStringLiteral("Msg"))->findChild<QAbstractScrollArea*>();
+    ASSERT_NE(pane, nullptr);
+    m.setSuraIndex(2);
+    for (const QString& highlight : {QString(), QStringLiteral("line")}) {
+        m.findChild<QLineEdit*>(QStringLiteral("txtHL_0"))->setText(highlight);
+        f.key(Qt::Key_Down, list);
+        QScrollBar* bar = pane->verticalScrollBar();
+        ASSERT_GT(bar->maximum(), 0) << "the display should be longer than the pane: "
+                                     << f.msgText().size() << " characters, pane " << pane->height() << " rows "
+                                     << checkedRows(list).size() << " of " << list->count() << " sura "
+                                     << m.sqCh()->currentIndex();
+        EXPECT_EQ(bar->value(), 0) << "highlight '" << highlight.toStdString() << "'";
+        EXPECT_TRUE(f.msgText().startsWith(QStringLiteral("[2:1]")) || f.msgText().contains(QStringLiteral("2:1")));
+    }
+}
+
+TEST(VerseList, ResultReferencesAreNeverCut)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    auto* list = m.findChild<QListWidget*>(QStringLiteral("VerseList"));
+    auto* pane = m.findChild<QWidget*>(QStringLiteral("Msg"));
+    for (const QSize size : {QSize(1400, 900), QSize(800, 600)}) {
+        m.resize(size);
+        MainWindowFixture::settle();
+        fillResultList(m, 3);
+        list->item(0)->setText(QStringLiteral("V. 114:286"));
+        list->item(1)->setText(QStringLiteral("2:105"));
+        list->addItem(QStringLiteral("FN. 9:127"));
+        MainWindowFixture::settle();
+        const QFontMetrics fm(list->font());
+        const int indicator = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list);
+        for (int i = 0; i < list->count(); ++i) {
+            const int needed = fm.horizontalAdvance(list->item(i)->text()) + indicator;
+            EXPECT_GE(list->viewport()->width(), needed) << list->item(i)->text().toStdString() << " at "
+                                                         << size.width() << "x" << size.height();
+        }
+        // The reading pane moves over and does not overlap the list.
+        EXPECT_GE(pane->geometry().left(), list->geometry().right()) << size.width();
+        EXPECT_GT(pane->width(), size.width() / 3);
+    }
 }

@@ -99,6 +99,58 @@ TEST(RichTextPaneView, FormattingReachesTheView)
     EXPECT_EQ(lit.foreground().style(), Qt::NoBrush);
 }
 
+TEST(RichTextPaneView, TextStaysReadableOnADarkPalette)
+{
+    QWidget window;
+    auto* pane = new RichTextPane(&window);
+    window.show();
+    const std::string rtf = "{\\rtf1{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue0;"
+                            "\\red0\\green0\\blue255;}\\cf1 black \\cf0\\highlight2 lit\\highlight3 blue"
+                            "\\highlight0  plain\\par}";
+    pane->model().setRtf(rtf);
+    pane->flush();
+    auto formatAt = [&](int position) {
+        QTextCursor c(pane->view()->document());
+        c.setPosition(position);
+        return c.charFormat();
+    };
+    // On the light palette black text stays black and yellow needs nothing;
+    // dark text on blue shows white.
+    EXPECT_EQ(formatAt(2).foreground().color(), QColor(Qt::black));
+    EXPECT_EQ(formatAt(8).foreground().style(), Qt::NoBrush);
+    EXPECT_EQ(formatAt(12).foreground().color(), QColor(Qt::white));
+
+    QPalette dark = pane->palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    pane->view()->setPalette(dark);
+    pane->setPalette(dark);
+    settle();
+    pane->flush();
+    // Black text on a dark page shows light; light text on yellow shows
+    // dark; light text on blue needs nothing.
+    EXPECT_GT(formatAt(2).foreground().color().lightness(), 200);
+    EXPECT_EQ(formatAt(8).foreground().color(), QColor(Qt::black));
+    EXPECT_EQ(formatAt(12).foreground().style(), Qt::NoBrush);
+    EXPECT_EQ(formatAt(18).foreground().style(), Qt::NoBrush);
+    // The document keeps its own colours, also after the reader types.
+    richtext::RichTextDocument expected;
+    expected.setRtf(rtf);
+    EXPECT_EQ(pane->model().rtf(), expected.rtf());
+    QTextCursor c = pane->view()->textCursor();
+    c.setPosition(3);
+    pane->view()->setTextCursor(c);
+    QTest::keyClicks(pane->view(), "k");
+    c.setPosition(9);
+    pane->view()->setTextCursor(c);
+    QTest::keyClicks(pane->view(), "t");
+    const auto& doc = pane->model().document();
+    const auto colourOf = [&](int at) { return doc.colors()[doc.formatAt(at).color]; };
+    EXPECT_FALSE(colourOf(3).automatic);
+    EXPECT_EQ(colourOf(3).red + colourOf(3).green + colourOf(3).blue, 0);
+    EXPECT_TRUE(doc.formatAt(9).color == 0 || colourOf(9).automatic);
+}
+
 TEST(RichTextPaneView, ChangesReachTheViewOnceAtTheEndOfACommand)
 {
     QWidget window;

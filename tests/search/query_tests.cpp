@@ -57,10 +57,20 @@ TEST(SearchText, ParsingIntoSlots)
     EXPECT_EQ(s.words[0], "god");
     EXPECT_EQ(s.ops[0], "1");
 
-    // One character: one empty word.
-    search::getQSearch("x", s.view(), nullptr);
-    EXPECT_EQ(s.count, 1);
-    EXPECT_EQ(s.words[0], "");
+    // One character: one empty word, however many bytes the character takes.
+    for (const char* one : {"x", "é", "ع", "😀"}) {
+        search::getQSearch(one, s.view(), nullptr);
+        EXPECT_EQ(s.count, 1) << one;
+        EXPECT_EQ(s.words[0], "") << one;
+    }
+    // Two characters of two bytes each: the first, then the last, whole.
+    search::getQSearch("éé", s.view(), nullptr);
+    EXPECT_EQ(s.words[0], "éé");
+    search::getQSearch("ع+ب", s.view(), nullptr);
+    ASSERT_EQ(s.count, 2);
+    EXPECT_EQ(s.words[0], "ع");
+    EXPECT_EQ(s.words[1], "ب");
+    EXPECT_EQ(s.ops[1], "1");
 
     // Two operators in a row leave an empty word between them.
     search::getQSearch("a + /b", s.view(), nullptr);

@@ -158,7 +158,11 @@ TEST_F(SearchWindow, PanelControlsCaptionsAndOptionRules)
     auto* whole = c<QCheckBox>(QStringLiteral("Check2"));
     auto* normal = c<QCheckBox>(QStringLiteral("Check3"));
     auto* highlight = c<QCheckBox>(QStringLiteral("Check5"));
-    ASSERT_TRUE(highlight->isChecked());
+    // A first start has Highlight unticked and the sura range empty.
+    EXPECT_FALSE(highlight->isChecked());
+    EXPECT_EQ(start->text(), QString());
+    EXPECT_EQ(c<QLineEdit>(QStringLiteral("txtSuraEnd"))->text(), QString());
+    highlight->setChecked(true);
     whole->click();
     EXPECT_FALSE(highlight->isChecked());
     EXPECT_FALSE(highlight->isEnabled());
@@ -584,6 +588,7 @@ TEST_F(SearchWindow, SearchWordsAreHighlightedInEveryShownVerse)
 {
     openPanel();
     areas({1});
+    c<QCheckBox>(QStringLiteral("Check5"))->setChecked(true);
     go(QStringLiteral("ALLAH +Mercy"));
     EXPECT_EQ(hl(0), QStringLiteral("ALLAH"));
     EXPECT_EQ(hl(1), QStringLiteral("Mercy"));

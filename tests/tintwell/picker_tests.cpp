@@ -35,9 +35,16 @@ TEST(ColorHex, ReadsRedGreenBlueAfterTheFirstHash)
     EXPECT_EQ(HexToColor(""), 0);
     EXPECT_EQ(HexToColor("#"), 0);
     EXPECT_EQ(HexToColor("zz8000"), 0x80 * 256);
-    EXPECT_EQ(HexToColor("f z 80"), 0xF + 0x80 * 65536);
+    // A pair with anything but hex digits in it reads as 0 as a whole.
+    EXPECT_EQ(HexToColor("f z 80"), 0x80 * 65536);
+    EXPECT_EQ(HexToColor("8z8000"), 0x80 * 256);
+    EXPECT_EQ(HexToColor("ff8z00"), 0xFF);
     EXPECT_EQ(HexToColor("ff8000ff"), 0xFF + 0x80 * 256);  // beyond six digits ignored
-    EXPECT_EQ(HexToColor("é80000"), 0x80 * 256);           // not hex, not a crash
+    // Pairs are characters, not bytes: "é8" is one pair, and not hex.
+    EXPECT_EQ(HexToColor("é80000"), 0);
+    EXPECT_EQ(HexToColor("é8ff00ff"), 0xFF * 256);
+    EXPECT_EQ(HexToColor("ééff"), 0xFF * 256);
+    EXPECT_EQ(HexToColor("#\xff" "08000"), 0x80 * 256);  // a stray byte is one character
     for (int c : {0, 1, 255, 0x123456, 0xFEDCBA, 0xFFFFFF})
         EXPECT_EQ(HexToColor(ColorToHex(c)), c);
 }
