@@ -391,7 +391,7 @@ bool frmMain::Form_Load()
 
 QString frmMain::textDatabaseProblem()
 {
-    const std::filesystem::path file = ctx_.programFolder / (state_.language.toStdString() + ".ttb");
+    const std::filesystem::path file = ctx_.programFolder / (state_.language + ".ttb");
     const QString name = QString::fromStdString(file.string());
     std::error_code ec;
     if (!std::filesystem::exists(file, ec))
@@ -438,7 +438,7 @@ bool frmMain::runInitialiser(QString& failure)
     init.setProcessChannelMode(QProcess::MergedChannels);
     const QString folder = QString::fromStdString(ctx_.programFolder.string());
     init.start(QString::fromStdString(program.string()),
-               {QStringLiteral("--out"), folder, QStringLiteral("--language"), state_.language,
+               {QStringLiteral("--out"), folder, QStringLiteral("--language"), QString::fromStdString(state_.language),
                 QStringLiteral("--no-progress")});
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool finished = init.waitForStarted(5000) && init.waitForFinished(120000);

@@ -6,7 +6,7 @@
 #include "db/plain_text.h"
 #include "db/recordset.h"
 #include "db/sql.h"
-#include "db/utf8.h"
+#include "core/utf8.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #include "app/frm_au.h"
-#include "app/prompter.h"
+#include "shell/prompter.h"
 #include "window_test_support.h"
 
 #include <QApplication>

@@ -138,6 +138,7 @@ TEST(Cli, SqlStreamsALargeResult)
                              "' sql \"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500000) "
                              "SELECT i, printf('%1000d', i) FROM n\" | tail -n 1 | cut -c1-6"});
     EXPECT_EQ(r.out, "500000\n") << r.err;
+}
 
 TEST(Cli, RtfPrintsThePanesTextOrTheRtfWrittenBack)
 {
@@ -168,6 +169,7 @@ TEST(Cli, RtfPrintsThePanesTextOrTheRtfWrittenBack)
     EXPECT_EQ(runProgram({ZF_CLI_EXE, "rtf", "--text", dir.path().string()}).status, 1);
     EXPECT_EQ(runProgram({ZF_CLI_EXE, "rtf", (dir / "ru.rtf").string()}).status, 2);
     EXPECT_EQ(runProgram({ZF_CLI_EXE, "rtf", "--html", "-"}).status, 2);
+}
 
 TEST(Cli, EveryCommandExplainsItselfWithHelp)
 {
