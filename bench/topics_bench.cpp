@@ -95,42 +95,38 @@ void Restore(benchmark::State& state)
 }
 BENCHMARK(Restore)->Unit(benchmark::kMillisecond);
 
-// Into the text as built, so every iteration merges the same thing.
-void Merge(benchmark::State& state)
+// Each iteration works on a fresh copy of `from`, so every one does the same work.
+template <typename Operation>
+void onFreshCopies(benchmark::State& state, fs::path Setup::*from, const char* name, Operation operation)
 {
     auto& s = setup();
     if (!s.ok)
         return state.SkipWithError(s.error.c_str());
-    const fs::path target = s.dir / "merge.ttb";
+    const fs::path target = s.dir / name;
     for (auto _ : state) {
         state.PauseTiming();
         db::Database db;
-        fs::copy_file(s.pristine, target, fs::copy_options::overwrite_existing);
+        fs::copy_file(s.*from, target, fs::copy_options::overwrite_existing);
         db.openFile(target);
         state.ResumeTiming();
-        auto r = topics::mergeCollection(db, s.collection);
+        auto r = operation(db, s);
         if (!r)
             return state.SkipWithError(r.message.c_str());
     }
+}
+
+// Into the text as built.
+void Merge(benchmark::State& state)
+{
+    onFreshCopies(state, &Setup::pristine, "merge.ttb",
+                  [](db::Database& db, const Setup& s) { return topics::mergeCollection(db, s.collection); });
 }
 BENCHMARK(Merge)->Unit(benchmark::kMillisecond);
 
 void Erase(benchmark::State& state)
 {
-    auto& s = setup();
-    if (!s.ok)
-        return state.SkipWithError(s.error.c_str());
-    const fs::path target = s.dir / "erase.ttb";
-    for (auto _ : state) {
-        state.PauseTiming();
-        db::Database db;
-        fs::copy_file(s.filled, target, fs::copy_options::overwrite_existing);
-        db.openFile(target);
-        state.ResumeTiming();
-        auto r = topics::eraseCollection(db);
-        if (!r)
-            return state.SkipWithError(r.message.c_str());
-    }
+    onFreshCopies(state, &Setup::filled, "erase.ttb",
+                  [](db::Database& db, const Setup&) { return topics::eraseCollection(db); });
 }
 BENCHMARK(Erase)->Unit(benchmark::kMillisecond);
 
