@@ -123,6 +123,14 @@ void Merge(benchmark::State& state)
 }
 BENCHMARK(Merge)->Unit(benchmark::kMillisecond);
 
+// Onto the text as built, so every note is written.
+void RestoreOntoNoNotes(benchmark::State& state)
+{
+    onFreshCopies(state, &Setup::pristine, "restore.ttb",
+                  [](db::Database& db, const Setup& s) { return topics::restoreCollection(db, s.collection); });
+}
+BENCHMARK(RestoreOntoNoNotes)->Unit(benchmark::kMillisecond);
+
 void Erase(benchmark::State& state)
 {
     onFreshCopies(state, &Setup::filled, "erase.ttb",

@@ -457,16 +457,31 @@ Outcome restoreCollection(db::Database& db, const fs::path& file)
         return Outcome::failed(w.what + ": " + tx.error());
 
     long long notes = 0;
+    // A note the verse already holds is counted but not written again: a
+    // restore from a recent backup rewrites only what changed since.
+    Statement same(db.handle(), "SELECT YourNotes IS ?1 FROM ZOVR WHERE Sura=?2 AND Verse=?3");
     Statement set(db.handle(), "UPDATE ZOVR SET YourNotes=?1 WHERE Sura=?2 AND Verse=?3");
-    if (!w.check(set))
+    if (!w.check(same) || !w.check(set))
         return Outcome::failed(w.error);
     for (const auto& n : coll.notes) {
+        same.bind(1, n.note);
+        same.bind(2, n.sura.get());
+        same.bind(3, n.verse.get());
+        const bool found = same.next();
+        const bool unchanged = found && same.integer(0) != 0;
+        if (same.failed())
+            return Outcome::failed(w.what + ": " + same.error());
+        same.reset();
+        if (!found)
+            continue;
+        ++notes;
+        if (unchanged)
+            continue;
         set.bind(1, n.note);
         set.bind(2, n.sura.get());
         set.bind(3, n.verse.get());
         if (!set.run())
             return Outcome::failed(w.what + ": " + set.error());
-        notes += sqlite3_changes64(db.handle()) > 0 ? 1 : 0;
     }
     long long verses = 0;
     for (size_t t = 0; t < kTopicTables.size(); ++t) {

@@ -149,6 +149,14 @@ TEST_F(Collections, RestoreKeepsNotesTheBackupLacksAndReplacesTheTopics)
     EXPECT_EQ(rows("ARTICLES"), 3);
     EXPECT_EQ(rows("ARTICLES1"), 2);
     EXPECT_EQ(rows("ARTICLES", "SURA=0"), 1);
+
+    // Restoring again finds the note already in place: still counted, and
+    // its search form still matches it.
+    r = topics::restoreCollection(db, backup);
+    ASSERT_TRUE(r) << r.message;
+    EXPECT_EQ(r.message, "Restored 1 note and 2 topic verses from " + backup.string());
+    EXPECT_EQ(note(2, 2), "it's a note");
+    EXPECT_EQ(rows("ZOVR1", "SURA=2 AND VERSE=2 AND YourNotes=' it s a note '"), 1);
 }
 
 TEST_F(Collections, EraseEmptiesNotesAndTopicsButKeepsSuraZeroRowsOfTheSecondTable)
