@@ -321,6 +321,7 @@ void ReadingView::OpenVerse()
     if (drawing)
         window->setUpdatesEnabled(false);
     renderer_.OpenVerse();
+    emit displayed();
     if (drawing)
         window->setUpdatesEnabled(true);
 }
@@ -328,6 +329,7 @@ void ReadingView::OpenVerse()
 void ReadingView::showVerse(int sura, int verse)
 {
     renderer_.showVerse(sura, verse);
+    emit displayed();
     verseList_->setFocus();
 }
 
