@@ -50,6 +50,7 @@ BackupPanel::BackupPanel(QWidget* parent) : PanelFrame(QStringLiteral("frameBack
     frm1_ = ui::named(new QGroupBox(QStringLiteral("Select the file:"), host), QStringLiteral("frm1"));
     file_ = ui::named(new QLineEdit(frm1_), QStringLiteral("txtFile"));
     browse_ = ui::named(new QPushButton(QStringLiteral("Browse"), frm1_), QStringLiteral("cmd1"));
+    browse_->setToolTip(QStringLiteral("Choose the collection file"));
     auto* fileBox = new QVBoxLayout(frm1_);
     fileBox->addWidget(file_);
     fileBox->addWidget(browse_, 0, Qt::AlignRight);
