@@ -102,6 +102,8 @@ public:
     void flushViews();
 
 signals:
+    // A display is about to replace what the panes show.
+    void aboutToDisplay();
     // A display is complete (OpenVerse or showVerse): whoever adds to what
     // the panes show does it now.
     void displayed();

@@ -18,6 +18,8 @@
 #include "ui/wrap_check_box.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -73,6 +75,7 @@ void TopicsUi::install()
         main_.bindButton(go->cmdAddFav(), cmd::cmdAddFav_Click);
         connect(go->versefav(), &QListWidget::itemDoubleClicked, this, [this] { versefav_DblClick(); });
     }
+    connect(&r, &ReadingView::aboutToDisplay, this, [this] { keepUnsavedNote(); });
     connect(&r, &ReadingView::displayed, this, [this] { loadNote(); });
 
     const std::initializer_list<std::pair<QLatin1String, Shell::Command>> commands = {
@@ -273,6 +276,8 @@ void TopicsUi::cmdYourNote_Click()
     ReadingView& r = main_.reading();
     QListWidget* list = r.verseList();
     if (closed) {
+        keepUnsavedNote();
+        noteVerse_.reset();
         notes_->setMode(NotesPanel::Mode::Notes);
         main_.showSidePanel(notes_->objectName());
         r.rtfFootnote()->model().clear();
@@ -305,6 +310,28 @@ void TopicsUi::loadNote()
     noteVerse_ = target.verse;
     noteStored_ = note.value;
     noteShown_ = pane.text();
+}
+
+void TopicsUi::keepUnsavedNote()
+{
+    if (notes_->mode() != NotesPanel::Mode::Notes || !noteVerse_)
+        return;
+    const std::string text = notes_->rtfFootnote()->model().text();
+    if (text == noteShown_)
+        return;
+    const db::VerseRef verse = *noteVerse_;
+    noteVerse_.reset();
+    Prompter& p = main_.prompter();
+    if (!p.askYesNo(QStringLiteral("Save the changes to your note on %1?").arg(qs(verse.display()))))
+        return;
+    const topics::Outcome o = topics::writeNote(main_.state().connection, verse, text);
+    if (o.ok) {
+        rereadVerseRows();
+        return;
+    }
+    // The editor is about to show another note: the words go to the clipboard.
+    QGuiApplication::clipboard()->setText(qs(text));
+    p.information(qs(o.message) + QStringLiteral("\n\nThe text of your note is on the clipboard."));
 }
 
 void TopicsUi::cmdYN_Click()
@@ -403,6 +430,7 @@ topics::Outcome TopicsUi::runCollection()
 
 void TopicsUi::Command29_Click()
 {
+    keepUnsavedNote();
     const topics::Outcome o = runCollection();
     // A run that stopped at a question or a notice changes nothing to report.
     if (o.ok && o.message.empty())

@@ -72,6 +72,9 @@ private:
     // After the display: in notes mode the editor holds the stored note of
     // the one verse shown, exactly.
     void loadNote();
+    // Before the display moves on: a note changed and not saved is offered
+    // for saving, never dropped without a word.
+    void keepUnsavedNote();
     // The shared rows of the open sura hold the notes as they were read;
     // after a write they are read again.
     void rereadVerseRows();

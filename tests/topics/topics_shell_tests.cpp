@@ -21,13 +21,17 @@
 #include "ui/wrap_check_box.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -319,6 +323,24 @@ TEST_F(NotesShell, ANoteIsSavedAndShownExactlyAndFoundByTheSearch)
     EXPECT_TRUE(items().contains(QStringLiteral("2:3"))) << items().join(QLatin1Char(',')).toStdString();
 }
 
+// Enter in the editor is a line break, never "UPDATE MY NOTES".
+TEST_F(NotesShell, EnterInTheEditorBreaksTheLine)
+{
+    showVerse(2, 3);
+    shell.runCommand(cmd::cmdYourNote_Click);
+    QTextEdit* view = panel().rtfFootnote()->view();
+    panel().rtfFootnote()->flush();
+    view->setFocus();
+    QTest::keyClicks(view, QStringLiteral("first"));
+    QTest::keyClick(view, Qt::Key_Return);
+    QTest::keyClicks(view, QStringLiteral("second"));
+    panel().rtfFootnote()->flush();
+    EXPECT_EQ(editor(), QStringLiteral("first\r\nsecond"));
+    EXPECT_EQ(stored(2, 3), "");
+    ASSERT_TRUE(shell.press(QStringLiteral("cmdYN")));
+    EXPECT_EQ(stored(2, 3), "first\r\nsecond");
+}
+
 TEST_F(NotesShell, TheNoteGoesToExactlyOneCheckedVerse)
 {
     showVerse(2, 3);
@@ -364,6 +386,43 @@ TEST_F(NotesShell, AFailedSaveIsToldAndKeepsTheText)
     EXPECT_TRUE(boxes().texts()[0].contains(QStringLiteral("disk full"))) << boxes().texts()[0].toStdString();
     EXPECT_EQ(editor(), QStringLiteral("my careful words"));
     EXPECT_EQ(stored(2, 3), "before");
+
+    // Moving on with the words unsaved asks; when that save fails too, the
+    // words are put on the clipboard and the reader is told.
+    boxes().clear();
+    boxes().yesNo = {true};
+    showVerse(2, 4);
+    ASSERT_EQ(boxes().boxes().size(), 2u);
+    EXPECT_EQ(boxes().texts()[0], QStringLiteral("Save the changes to your note on 2:3?"));
+    EXPECT_TRUE(boxes().texts()[1].contains(QStringLiteral("clipboard")));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("my careful words"));
+}
+
+TEST_F(NotesShell, AnUnsavedNoteIsOfferedBeforeTheDisplayMovesOn)
+{
+    showVerse(2, 3);
+    shell.runCommand(cmd::cmdYourNote_Click);
+    type(QStringLiteral("kept"));
+    boxes().yesNo = {true};
+    showVerse(2, 4);
+    EXPECT_EQ(boxes().texts(), QStringList{QStringLiteral("Save the changes to your note on 2:3?")});
+    EXPECT_EQ(stored(2, 3), "kept");
+    EXPECT_EQ(stored(2, 4), "");
+
+    type(QStringLiteral("dropped"));
+    boxes().clear();
+    boxes().yesNo = {false};
+    showVerse(2, 5);
+    EXPECT_EQ(boxes().texts().size(), 1);
+    EXPECT_EQ(stored(2, 4), "");
+
+    // An untouched note asks nothing, nor does closing and opening again.
+    boxes().clear();
+    showVerse(2, 3);
+    shell.runCommand(cmd::cmdYourNote_Click);
+    shell.runCommand(cmd::cmdYourNote_Click);
+    EXPECT_TRUE(boxes().texts().isEmpty()) << boxes().texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(editor(), QStringLiteral("kept"));
 }
 
 // ---------------------------------------------------------------- collections
