@@ -35,8 +35,9 @@ void expectInside(QWidget& panel, const std::string& where)
             continue;
         EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()))
             << w->objectName().toStdString() << " at " << where;
-        if (auto* b = qobject_cast<WrapButton*>(w))
+        if (auto* b = qobject_cast<WrapButton*>(w)) {
             EXPECT_TRUE(b->captionFits()) << b->objectName().toStdString() << " caption at " << where;
+        }
     }
 }
 
