@@ -294,9 +294,15 @@ TEST_F(NotesShell, ANoteIsSavedAndShownExactlyAndFoundByTheSearch)
     showVerse(2, 3);
     EXPECT_EQ(editor(), note);
 
-    // Saving it untouched keeps a note stored with bare line feeds as it was.
-    ASSERT_TRUE(db().execute("UPDATE ZOVR SET YourNotes='one\nline\nfeeds' WHERE Sura=2 AND Verse=4"));
+    // The stock sqlite3 tool reads the note the panel wrote, and a note it
+    // writes (bare line feeds) shows in the panel and, saved untouched, stays.
+    const auto file = shell.state().programFolder / "English.ttb";
+    EXPECT_EQ(topics_test::sqliteTool(file, "SELECT hex(YourNotes) FROM ZOVR WHERE Sura=2 AND Verse=3;\n"),
+              QString::fromLatin1(note.toUtf8().toHex().toUpper()).toStdString() + "\n");
+    topics_test::sqliteTool(file, "UPDATE ZOVR SET YourNotes='one'||char(10)||'line'||char(10)||'feeds' "
+                                  "WHERE Sura=2 AND Verse=4;\n");
     showVerse(2, 4);
+    EXPECT_EQ(editor(), QStringLiteral("one\r\nline\r\nfeeds"));
     ASSERT_TRUE(shell.press(QStringLiteral("cmdYN")));
     EXPECT_EQ(stored(2, 4), "one\nline\nfeeds");
 
