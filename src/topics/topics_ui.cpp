@@ -1,6 +1,7 @@
 #include "topics/topics_ui.h"
 
 #include "core/file_exists.h"
+#include "db/database.h"
 #include "reading/go_to_verse_panel.h"
 #include "reading/navigation.h"
 #include "reading/reading_view.h"
@@ -39,6 +40,24 @@ namespace {
 const QString kCollectionFilter = QStringLiteral("Collections (*.mdb *.db *.sqlite);;All files (*)");
 
 std::filesystem::path pathOf(const QString& text) { return std::filesystem::path(text.toStdString()); }
+
+// Many short reads in one read transaction: the file is locked and checked
+// once instead of once a statement. Deferred, so it never waits for a writer.
+class ReadTogether {
+public:
+    explicit ReadTogether(db::Database& db) : db_(db), on_(db.execute("BEGIN")) {}
+    ~ReadTogether()
+    {
+        if (on_ && !db_.execute("COMMIT"))
+            db_.execute("ROLLBACK");
+    }
+    ReadTogether(const ReadTogether&) = delete;
+    ReadTogether& operator=(const ReadTogether&) = delete;
+
+private:
+    db::Database& db_;
+    bool on_;
+};
 
 }  // namespace
 
@@ -200,7 +219,13 @@ void TopicsUi::cmdOpenTopic_Click()
     }
     r.text().clear();
     list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    r.OpenVerse();
+    // A changed note is dealt with first: the display below reads its many
+    // verses in one read transaction, which a write must not join.
+    keepUnsavedNote();
+    {
+        const ReadTogether reading(s.connection);
+        r.OpenVerse();
+    }
     list->setFocus(Qt::OtherFocusReason);
 }
 

@@ -34,6 +34,7 @@
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 
@@ -162,6 +163,8 @@ TEST_F(TopicsShell, CreateShowInsertAndRemoveVerses)
     });
     EXPECT_EQ(items(), expected);
     EXPECT_EQ(checkedCount(), 4);
+    // The display read its verses together; nothing of that stays open.
+    EXPECT_NE(sqlite3_get_autocommit(db().handle()), 0);
     EXPECT_TRUE(shell.msgText().contains(QStringLiteral("[2:3]")));
     EXPECT_TRUE(shell.msgText().contains(QStringLiteral("[2:5]")));
 
