@@ -206,6 +206,8 @@ void TopicsUi::cmdOpenTopic_Click()
         list->clear();
         r.setMode(ListMode::Result);
         r.showResultButtons();
+        // The search's categories filter the search's rows, not a topic's.
+        r.showCategories(false);
         QStringList items;
         items.reserve(static_cast<qsizetype>(verses.value.size()));
         for (const auto& v : verses.value)

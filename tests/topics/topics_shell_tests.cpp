@@ -163,6 +163,7 @@ TEST_F(TopicsShell, CreateShowInsertAndRemoveVerses)
     });
     EXPECT_EQ(items(), expected);
     EXPECT_EQ(checkedCount(), 4);
+    EXPECT_TRUE(shell.reading().cmbList()->isHidden());
     // The display read its verses together; nothing of that stays open.
     EXPECT_NE(sqlite3_get_autocommit(db().handle()), 0);
     EXPECT_TRUE(shell.msgText().contains(QStringLiteral("[2:3]")));
