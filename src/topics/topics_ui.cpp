@@ -25,6 +25,7 @@
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -93,6 +94,7 @@ void TopicsUi::install()
     if (GoToVersePanel* go = navigation_.goToVersePanel()) {
         main_.bindButton(go->cmdAddFav(), cmd::cmdAddFav_Click);
         connect(go->versefav(), &QListWidget::itemDoubleClicked, this, [this] { versefav_DblClick(); });
+        go->versefav()->installEventFilter(this);
     }
     connect(&r, &ReadingView::aboutToDisplay, this, [this] { keepUnsavedNote(); });
     connect(&r, &ReadingView::displayed, this, [this] { loadNote(); });
@@ -499,6 +501,17 @@ void TopicsUi::cmdAddFav_Click()
     bookmarks_.add(*entry);
     if (GoToVersePanel* go = navigation_.goToVersePanel())
         go->versefav()->addItem(qs(*entry));
+}
+
+bool TopicsUi::eventFilter(QObject* watched, QEvent* event)
+{
+    GoToVersePanel* go = navigation_.goToVersePanel();
+    if (go && watched == go->versefav() && event->type() == QEvent::KeyPress &&
+        PanelFrame::isPlainEnter(*static_cast<QKeyEvent*>(event)) && go->versefav()->currentItem()) {
+        versefav_DblClick();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TopicsUi::versefav_DblClick()

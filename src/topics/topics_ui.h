@@ -60,6 +60,10 @@ public:
     void cmdAddFav_Click();
     void versefav_DblClick();
 
+protected:
+    // Enter on a bookmark goes there, as a double-click does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     std::vector<topics::ListItem> listItems() const;
     int openSura() const;

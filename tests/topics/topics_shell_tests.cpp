@@ -607,4 +607,12 @@ TEST_F(TopicsShell, BookmarksListTheCurrentVerseAndJumpBack)
     ASSERT_NE(verses()->currentItem(), nullptr);
     EXPECT_EQ(verses()->currentItem()->text(), QStringLiteral("255"));
     EXPECT_TRUE(shell.msgText().contains(QStringLiteral("[2:255]")));
+
+    // Enter on a bookmark goes there too, not to the typed verse.
+    go->txtSuraNumber()->setText(QStringLiteral("5"));
+    go->txtVerseNumber()->setText(QStringLiteral("5"));
+    go->versefav()->setCurrentRow(2);
+    QTest::keyClick(go->versefav(), Qt::Key_Return);
+    EXPECT_EQ(shell.sqCh()->currentIndex(), 3);
+    EXPECT_EQ(verses()->currentItem()->text(), QStringLiteral("7"));
 }
