@@ -195,7 +195,8 @@ void frmMain::buildRightFrame(QWidget* central)
         connect(listModel, signal, listTimer, qOverload<>(&QTimer::start));
     connect(listModel, &QAbstractItemModel::modelReset, listTimer, qOverload<>(&QTimer::start));
 
-    // Footnotes and notes have their own side panel in the left column.
+    // Footnotes and notes have their own side panel in the left column; the
+    // topics subsystem installs the full panel (with "UPDATE MY NOTES").
     auto* footnotes = leftFrame_->findChild<QFrame*>(QStringLiteral("frameFootnotes"));
     auto* box = new QVBoxLayout(footnotes);
     reading_->lblNotes()->setParent(footnotes);

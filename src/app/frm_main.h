@@ -127,6 +127,7 @@ public:
     void Form_Resize() override;
     void ExpandLeftFrame();
     void SquezeLeftFrame() override;
+    bool leftFrameExpanded() const override { return leftExpanded_; }
     void leftframeclose_Click() override;
     // The layout of the current size and state, in twips.
     layout::MainLayout currentLayout() const;

@@ -5,12 +5,14 @@
 #include "reading/navigation.h"
 #include "search/search_ui.h"
 #include "shell/install.h"
+#include "topics/topics_ui.h"
 
 void installSubsystems(frmMain& main)
 {
     Navigation& navigation = installSubsystem<Navigation>(main);
     installSubsystem<NumberAnalysis>(main);
-    installSubsystem<SearchUi>(main, navigation);
+    SearchUi& search = installSubsystem<SearchUi>(main, navigation);
+    installSubsystem<TopicsUi>(main, navigation, &search);
     main.refreshCommandStates();
     main.followSettingsControls();
 }

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -37,6 +38,15 @@ GoToVersePanel::GoToVersePanel(QWidget* parent) : PanelFrame(QStringLiteral("fra
     jump_->setMinimumWidth(jump_->sizeHint().width() + 24);
     setDefaultButton(jump_);
 
+    addFav_ = new QPushButton(QStringLiteral("BOOKMARK VERSE"), this);
+    addFav_->setObjectName(QStringLiteral("cmdAddFav"));
+    addFav_->setMinimumWidth(addFav_->sizeHint().width() + 24);
+    auto* favTitle = new QLabel(QStringLiteral("Bookmarks (double-click to go there):"), this);
+    favTitle->setWordWrap(true);
+    versefav_ = new QListWidget(this);
+    versefav_->setObjectName(QStringLiteral("versefav"));
+    favTitle->setBuddy(versefav_);
+
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->addWidget(suraLabel, 0, 0);
@@ -52,7 +62,12 @@ GoToVersePanel::GoToVersePanel(QWidget* parent) : PanelFrame(QStringLiteral("fra
     box->addWidget(title);
     box->addLayout(grid);
     box->addWidget(jump_, 0, Qt::AlignLeft);
-    box->addStretch(1);
+    box->addSpacing(6);
+    box->addWidget(addFav_, 0, Qt::AlignLeft);
+    box->addWidget(favTitle);
+    box->addWidget(versefav_, 1);
     setTabOrder(sura_, verse_);
     setTabOrder(verse_, jump_);
+    setTabOrder(jump_, addFav_);
+    setTabOrder(addFav_, versefav_);
 }

@@ -314,6 +314,7 @@ void ReadingView::Surface::readAloud(const std::string& text)
 
 void ReadingView::OpenVerse()
 {
+    emit aboutToDisplay();
     // The window stays as it is until the display is complete; the panes
     // then follow in one update each.
     QWidget* window = parent_ ? parent_->window() : nullptr;
@@ -321,13 +322,16 @@ void ReadingView::OpenVerse()
     if (drawing)
         window->setUpdatesEnabled(false);
     renderer_.OpenVerse();
+    emit displayed();
     if (drawing)
         window->setUpdatesEnabled(true);
 }
 
 void ReadingView::showVerse(int sura, int verse)
 {
+    emit aboutToDisplay();
     renderer_.showVerse(sura, verse);
+    emit displayed();
     verseList_->setFocus();
 }
 

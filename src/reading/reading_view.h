@@ -101,6 +101,13 @@ public:
     // at the next turn of the event loop).
     void flushViews();
 
+signals:
+    // A display is about to replace what the panes show.
+    void aboutToDisplay();
+    // A display is complete (OpenVerse or showVerse): whoever adds to what
+    // the panes show does it now.
+    void displayed();
+
 private:
     // What the verse display reads and writes, over the widgets.
     class Surface : public reading::ReadingSurface {

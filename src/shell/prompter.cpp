@@ -40,3 +40,8 @@ QString QtPrompter::saveFileName(const QString& title, const QString& initialPat
 {
     return QFileDialog::getSaveFileName(parent_, titleOr(title), initialPath, filter);
 }
+
+QString QtPrompter::openFileName(const QString& title, const QString& initialPath, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent_, titleOr(title), initialPath, filter);
+}

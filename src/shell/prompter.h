@@ -26,6 +26,11 @@ public:
                                          const QString& initial = {}) = 0;
     // The save-file dialog; empty when cancelled.
     virtual QString saveFileName(const QString& title, const QString& initialPath, const QString& filter) = 0;
+    // The open-file dialog for an existing file; empty when cancelled.
+    virtual QString openFileName(const QString& /*title*/, const QString& /*initialPath*/, const QString& /*filter*/)
+    {
+        return {};
+    }
 
     // The title boxes show when they have none of their own.
     static QString programTitle() { return QStringLiteral("Zerafin Release 3.7"); }
@@ -41,6 +46,7 @@ public:
     bool askYesNo(const QString& text, const QString& title = {}) override;
     std::optional<QString> input(const QString& prompt, const QString& title = {}, const QString& initial = {}) override;
     QString saveFileName(const QString& title, const QString& initialPath, const QString& filter) override;
+    QString openFileName(const QString& title, const QString& initialPath, const QString& filter) override;
 
 private:
     QWidget* parent_ = nullptr;

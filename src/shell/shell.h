@@ -62,6 +62,8 @@ public:
     // Widens the column, hides every other panel, shows this one.
     virtual void showSidePanel(const QString& name) = 0;
     virtual void SquezeLeftFrame() = 0;
+    // Whether the column is wide (a side panel can be used) or narrowed.
+    virtual bool leftFrameExpanded() const = 0;
     virtual void leftframeclose_Click() = 0;
     // Lays the window out again (after the reading width changed).
     virtual void Form_Resize() = 0;

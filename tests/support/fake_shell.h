@@ -45,6 +45,7 @@ public:
     void installPanel(QWidget* panel) override;
     void showSidePanel(const QString& name) override;
     void SquezeLeftFrame() override { columnOpen_ = false; }
+    bool leftFrameExpanded() const override { return columnOpen_; }
     void leftframeclose_Click() override { columnOpen_ = !columnOpen_; }
     void Form_Resize() override { ++resizes_; }
 

@@ -12,7 +12,7 @@
 // queue is empty, so a test notices unexpected boxes through boxes()).
 class ScriptedPrompter : public Prompter {
 public:
-    enum class Kind { Information, Plain, YesNo, Input, SaveFile };
+    enum class Kind { Information, Plain, YesNo, Input, SaveFile, OpenFile };
     struct Box {
         Kind kind;
         QString text;
@@ -43,6 +43,16 @@ public:
     QString saveFileName(const QString& title, const QString&, const QString&) override
     {
         record(Kind::SaveFile, {}, title);
+        if (fileNames.empty())
+            return {};
+        QString a = fileNames.front();
+        fileNames.pop_front();
+        return a;
+    }
+
+    QString openFileName(const QString& title, const QString&, const QString&) override
+    {
+        record(Kind::OpenFile, {}, title);
         if (fileNames.empty())
             return {};
         QString a = fileNames.front();
