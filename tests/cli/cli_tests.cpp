@@ -196,3 +196,70 @@ TEST(Cli, EveryCommandExplainsItselfWithHelp)
     const auto literal = cli(dir.path(), {"translit", "--", "--help"});
     EXPECT_EQ(literal.out.rfind("usage:", 0), std::string::npos) << literal.out;
 }
+
+TEST(CliReaderFolder, NotesGoIntoTheReadersCopyWhichFollowsTheProgramsText)
+{
+    TempDir dir;
+    const fs::path program = dir / "program";
+    const fs::path reader = dir / "reader";
+    fs::create_directories(program);
+    testing_support::buildFixtureDatabase(program / "English.ttb", {"text_small"});
+    auto sql = [&](const std::string& statements) {
+        db::Database d;
+        EXPECT_TRUE(d.openFile(program / "English.ttb"));
+        EXPECT_TRUE(d.execute(statements)) << d.lastError();
+        return testing_support::RunResult{0, {}, {}};
+    };
+    ASSERT_EQ(sql("CREATE TABLE ZerafinBuild (Identity TEXT, Format INTEGER);"
+                  "INSERT INTO ZerafinBuild VALUES ('first', 1)")
+                  .status,
+              0);
+    const std::vector<std::string> inReader = {ZF_CLI_EXE, "--folder", program.string(), "--reader-folder",
+                                               reader.string()};
+    auto run = [&](std::vector<std::string> args) {
+        std::vector<std::string> argv = inReader;
+        argv.insert(argv.end(), args.begin(), args.end());
+        return runProgram(argv);
+    };
+    auto r = run({"note", "2:3", "--set", "my note"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(reader / "English.ttb"));
+    EXPECT_EQ(run({"note", "2:3"}).out, "my note\n");
+    // The program's own file has no note of the reader's.
+    EXPECT_EQ(cli(program, {"note", "2:3"}).out, "\n");
+
+    // A new text in the program folder: the reader's copy follows it at the
+    // next command and keeps the note.
+    ASSERT_EQ(sql("UPDATE ZerafinBuild SET Identity='second';"
+                  "UPDATE ZOVRSch SET Words='A renewed line.' WHERE Sura=2 AND Verse=2")
+                  .status,
+              0);
+    r = run({"show", "2:2"});
+    EXPECT_EQ(r.out, "[2:2] A renewed line.\n") << r.err;
+    EXPECT_EQ(run({"note", "2:3"}).out, "my note\n");
+    EXPECT_TRUE(fs::exists(reader / "English.ttb.previous"));
+
+    // A copy that cannot take the new text is kept and said so.
+    ASSERT_EQ(run({"note", "2:1", "--set", "on a verse about to go"}).status, 0);
+    ASSERT_EQ(sql("UPDATE ZerafinBuild SET Identity='third'; DELETE FROM ZOVR WHERE Sura=2 AND Verse=1").status, 0);
+    r = run({"note", "2:1"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "on a verse about to go\n");
+    EXPECT_NE(r.err.find("earlier copy"), std::string::npos) << r.err;
+}
+
+TEST(CliReaderFolder, WithoutOptionsTheCopyGoesIntoTheReadersFolderOfTheEnvironment)
+{
+    if (!testing_support::fullTextAvailable())
+        GTEST_SKIP() << "the build's text database is not there";
+    TempDir dir;
+    auto r = runProgram({"/usr/bin/env", "ZERAFIN_READER_FOLDER=" + (dir / "mine").string(), ZF_CLI_EXE, "show", "1:1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("[1:1] ", 0), 0u) << r.out;
+    EXPECT_TRUE(fs::exists(dir / "mine" / "English.ttb"));
+    // And from XDG_DATA_HOME when the variable is not set.
+    r = runProgram({"/usr/bin/env", "-u", "ZERAFIN_READER_FOLDER", "XDG_DATA_HOME=" + (dir / "data").string(), ZF_CLI_EXE,
+                    "note", "1:1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir / "data" / "zerafin" / "English.ttb"));
+}

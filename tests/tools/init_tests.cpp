@@ -516,3 +516,28 @@ TEST(Init, CommandLineProgramReportsProgressAndFailures)
     r = testing_support::runProgram({ZF_INIT_EXE, "--bogus"});
     EXPECT_EQ(r.status, 2);
 }
+
+TEST(Init, TheBuildIdentityFollowsTheTextNotTheReadersData)
+{
+    Built b;
+    b.build();
+    const std::string first = b.text("SELECT Identity FROM ZerafinBuild");
+    EXPECT_EQ(first.size(), 64u);
+    EXPECT_EQ(b.scalar("SELECT Format FROM ZerafinBuild"), db::kTextDatabaseFormat);
+    {
+        db::Database db;
+        ASSERT_TRUE(db.openFile(b.out / "English.ttb"));
+        ASSERT_TRUE(db.execute("UPDATE ZOVR SET YourNotes='mine' WHERE Sura=2 AND Verse=1;"
+                               "INSERT INTO ARTICLES VALUES ('Mine', 2, 1, 'x');"));
+    }
+    // The same text built again, carrying the reader's data: the same identity,
+    // so a working copy made from the first build is not upgraded for nothing.
+    b.build();
+    EXPECT_EQ(b.text("SELECT Identity FROM ZerafinBuild"), first);
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM ZerafinBuild"), 1);
+    // Another subtitle is another text.
+    writeFile(b.data / "subtitles.tsv", "2:1\tA Changed Heading\n");
+    b.build();
+    EXPECT_NE(b.text("SELECT Identity FROM ZerafinBuild"), first);
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR WHERE Sura=2 AND Verse=1"), "mine");
+}
