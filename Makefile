@@ -1,5 +1,5 @@
 # The two commands a reader needs: `make run` and `make test`.
-.PHONY: all setup run test bench fuzz sanitize clean
+.PHONY: all setup run test bench fuzz sanitize install package clean
 
 BUILD := build
 
@@ -10,6 +10,16 @@ setup:
 
 run: setup
 	@$(BUILD)/bin/zerafin
+
+# make install [PREFIX=/usr/local]: the programs, the program folder
+# (share/zerafin), Tintwell, the desktop entry, icon, metadata and man pages.
+PREFIX ?= /usr/local
+install: setup
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in build/package/.
+package: setup
+	@cd $(BUILD) && cpack -G DEB
 
 test: setup
 	@cd $(BUILD) && ctest --output-on-failure -j2
@@ -26,5 +36,7 @@ fuzz: setup
 sanitize: setup
 	@scripts/sanitize
 
+# Removes the builds only; the reader's folder (~/.local/share/zerafin) and
+# settings (~/.config/zerafin) are the reader's and stay.
 clean:
 	rm -rf $(BUILD) build-fuzz build-sanitize
