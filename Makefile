@@ -1,5 +1,5 @@
 # The two commands a reader needs: `make run` and `make test`.
-.PHONY: all setup run test bench fuzz sanitize install package clean
+.PHONY: all setup run test bench fuzz sanitize install uninstall package clean
 
 BUILD := build
 
@@ -16,6 +16,15 @@ run: setup
 PREFIX ?= /usr/local
 install: setup
 	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Removes what make install put under PREFIX; the readers' folders stay.
+uninstall:
+	rm -f $(addprefix $(PREFIX)/bin/,zerafin zerafin-cli zerafin-init tintwell-demo)
+	rm -f $(PREFIX)/lib/libtintwell.so $(PREFIX)/lib/libtintwell.so.1 $(PREFIX)/lib/libtintwell.so.1.0.0
+	rm -rf $(PREFIX)/include/tintwell $(PREFIX)/lib/cmake/Tintwell $(PREFIX)/share/zerafin $(PREFIX)/share/doc/Zerafin
+	rm -f $(PREFIX)/share/applications/zerafin.desktop $(PREFIX)/share/icons/hicolor/scalable/apps/zerafin.svg
+	rm -f $(PREFIX)/share/metainfo/io.github.zerafin.Zerafin.metainfo.xml
+	rm -f $(addprefix $(PREFIX)/share/man/man1/,zerafin.1 zerafin-cli.1 zerafin-init.1)
 
 # A Debian package in build/package/.
 package: setup
