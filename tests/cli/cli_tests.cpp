@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 using testing_support::runProgram;
@@ -262,4 +264,47 @@ TEST(CliReaderFolder, WithoutOptionsTheCopyGoesIntoTheReadersFolderOfTheEnvironm
                     "note", "1:1"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(fs::exists(dir / "data" / "zerafin" / "English.ttb"));
+}
+
+// Several programs starting at once (the window and a few zerafin-cli
+// commands) make one working copy, upgrade it once, and lose nothing.
+TEST(CliReaderFolder, ProgramsStartingTogetherShareOneCopy)
+{
+    TempDir dir;
+    const fs::path program = dir / "program";
+    const fs::path reader = dir / "reader";
+    fs::create_directories(program);
+    testing_support::buildFixtureDatabase(program / "English.ttb", {"text_small"});
+    auto setIdentity = [&](const std::string& id) {
+        db::Database d;
+        ASSERT_TRUE(d.openFile(program / "English.ttb"));
+        ASSERT_TRUE(d.execute("CREATE TABLE IF NOT EXISTS ZerafinBuild (Identity TEXT, Format INTEGER);"
+                              "DELETE FROM ZerafinBuild; INSERT INTO ZerafinBuild VALUES ('" + id + "', 1)"));
+    };
+    auto together = [&](const std::vector<std::string>& verses) {
+        std::vector<testing_support::RunResult> results(verses.size());
+        std::vector<std::thread> runs;
+        for (size_t i = 0; i < verses.size(); ++i)
+            runs.emplace_back([&, i] {
+                results[i] = runProgram({ZF_CLI_EXE, "--folder", program.string(), "--reader-folder", reader.string(),
+                                         "note", verses[i], "--set", "note on " + verses[i]});
+            });
+        for (auto& t : runs)
+            t.join();
+        for (const auto& r : results)
+            EXPECT_EQ(r.status, 0) << r.err;
+    };
+    setIdentity("first");
+    together({"2:1", "2:3", "9:1", "9:2"});
+    setIdentity("second");
+    together({"1:1", "1:2", "114:1"});
+    for (const std::string verse : {"2:1", "2:3", "9:1", "9:2", "1:1", "1:2", "114:1"})
+        EXPECT_EQ(runProgram({ZF_CLI_EXE, "--folder", program.string(), "--reader-folder", reader.string(), "note", verse})
+                      .out,
+                  "note on " + verse + "\n");
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(reader))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".English.ttb.lock", "English.ttb", "English.ttb.previous"}));
 }
