@@ -558,7 +558,7 @@ TEST(InitProgramFolder, RebuildsFromTheSampleTextItCarriesWithoutTheDownloadCach
     const std::vector<std::string> freshUser = {"/usr/bin/env", "-u", "ZERAFIN_SAMPLE_DIR", "-u", "ZERAFIN_DATA_DIR",
                                                 "-u", "XDG_CACHE_HOME", "HOME=" + home.string()};
     auto args = freshUser;
-    for (const std::string a : {std::string(ZF_INIT_EXE), std::string("--out"), (tmp / "out").string(),
+    for (const std::string& a : {std::string(ZF_INIT_EXE), std::string("--out"), (tmp / "out").string(),
                                 std::string("--no-progress"), std::string("--quiet")})
         args.push_back(a);
     auto r = testing_support::runProgram(args);
