@@ -194,7 +194,7 @@ WorkingCopy prepareWorkingCopy(const fs::path& programFile, const fs::path& work
     fs::create_directories(folder, ec);
     if (ec) {
         if (!programHasText)
-            return {workingFile, WorkingCopy::State::NoText, {}};
+            return {programFile, WorkingCopy::State::NoText, {}};
         return {programFile, WorkingCopy::State::Unavailable,
                 "Zerafin cannot make the folder for your notes and topics, " + folder.string() + ": " + ec.message() +
                     ". It shows the text, but notes and topics cannot be kept until that folder can be made."};
@@ -205,7 +205,7 @@ WorkingCopy prepareWorkingCopy(const fs::path& programFile, const fs::path& work
 
     if (!fs::exists(workingFile, ec)) {
         if (!programHasText)
-            return {workingFile, WorkingCopy::State::NoText, {}};
+            return {programFile, WorkingCopy::State::NoText, {}};
         try {
             copyAfresh(programFile, workingFile);
         } catch (const std::exception& e) {

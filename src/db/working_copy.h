@@ -17,7 +17,8 @@ struct WorkingCopy {
         Upgraded,     // it came from an earlier build and was brought up to date
         KeptEarlier,  // the upgrade failed: the earlier copy stays in use, unchanged
         Unavailable,  // no working copy can be made: `file` is the program's own
-        NoText,       // neither the program nor the reader has the text database
+        NoText,       // neither the program nor the reader has the text database: `file` is
+                      // the program's, which the first-time initialisation builds
     };
     std::filesystem::path file;  // the text database to open
     State state = State::Current;

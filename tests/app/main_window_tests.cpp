@@ -469,3 +469,21 @@ TEST(MainWindowReadersFolder, AnUpgradeThatFailsIsExplainedAndTheEarlierCopyStay
     EXPECT_EQ(rs.field(0).toString(), "kept");
     EXPECT_EQ(f.main().sqCh()->count(), 115);
 }
+
+TEST(MainWindowReadersFolder, WithoutAnyTextTheProgramsFileIsBuiltAndThenCopied)
+{
+    MainWindowFixture f(false, true);
+    const auto folder = f.folder();
+    std::filesystem::rename(folder / "English.ttb", folder / "good.ttb");
+    const auto init = folder / "zerafin-init";
+    testing_support::writeFile(init, "#!/bin/sh\ncp \"$(dirname \"$0\")/good.ttb\" \"$(dirname \"$0\")/English.ttb\"\n");
+    std::filesystem::permissions(init, std::filesystem::perms::owner_all);
+    f.prompter().yesNo = {true};
+    EXPECT_TRUE(f.main().Form_Load());
+    ASSERT_EQ(f.prompter().boxes().size(), 1u);
+    // The reader is told about the program's file, the one that gets built.
+    EXPECT_TRUE(f.prompter().boxes()[0].text.contains(QString::fromStdString((folder / "English.ttb").string())))
+        << f.prompter().boxes()[0].text.toStdString();
+    EXPECT_EQ(f.main().state().connection.file(), f.readerFolder() / "English.ttb");
+    EXPECT_EQ(f.main().sqCh()->count(), 115);
+}

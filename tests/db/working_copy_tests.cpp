@@ -100,6 +100,7 @@ TEST(WorkingCopy, AMissingCopyIsMadeFromTheProgramsFileWhichStaysUntouched)
     fs::remove(f.working);
     c = db::prepareWorkingCopy(f.program, f.working);
     EXPECT_EQ(c.state, WorkingCopy::State::NoText);
+    EXPECT_EQ(c.file, f.program);  // what the first-time initialisation builds
     EXPECT_FALSE(fs::exists(f.working));
 }
 
