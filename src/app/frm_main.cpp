@@ -379,6 +379,12 @@ void frmMain::openConnection()
         databaseFile_ = copy.file;
         if (!copy.notice.empty())
             ctx_.prompter->information(QString::fromStdString(copy.notice));
+        if (copy.state == db::WorkingCopy::State::Unavailable) {
+            // The program's own file, shown but never written: a note saved
+            // now fails with a message instead of going where it does not belong.
+            state_.connection.openFile(databaseFile_, db::Database::Mode::ReadOnly);
+            return;
+        }
     }
     state_.connection.open(db::connectionString(databaseFile_.parent_path(), state_.language));
 }

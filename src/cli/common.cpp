@@ -22,6 +22,9 @@ bool openTextDatabase(const Common& common, db::Database& db, db::Database::Mode
         if (!copy.notice.empty())
             std::fprintf(stderr, "zerafin-cli: %s\n", copy.notice.c_str());
         file = copy.file;
+        // Only shown, never written: the program's own file is not the reader's.
+        if (copy.state == db::WorkingCopy::State::Unavailable)
+            mode = db::Database::Mode::ReadOnly;
     }
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) {

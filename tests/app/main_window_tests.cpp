@@ -487,3 +487,18 @@ TEST(MainWindowReadersFolder, WithoutAnyTextTheProgramsFileIsBuiltAndThenCopied)
     EXPECT_EQ(f.main().state().connection.file(), f.readerFolder() / "English.ttb");
     EXPECT_EQ(f.main().sqCh()->count(), 115);
 }
+
+TEST(MainWindowReadersFolder, WithoutAReadersFolderTheTextIsShownButNotWritten)
+{
+    MainWindowFixture f(false, true);
+    // Something that is not a folder stands where the reader's folder goes.
+    testing_support::writeFile(f.readerFolder(), "in the way");
+    EXPECT_TRUE(f.main().Form_Load());
+    ASSERT_EQ(f.prompter().boxes().size(), 1u);
+    EXPECT_TRUE(f.prompter().boxes()[0].text.contains(QStringLiteral("notes and topics cannot be kept")))
+        << f.prompter().boxes()[0].text.toStdString();
+    EXPECT_EQ(f.main().state().connection.file(), f.folder() / "English.ttb");
+    EXPECT_EQ(f.main().sqCh()->count(), 115);
+    EXPECT_FALSE(f.msgText().isEmpty());
+    EXPECT_FALSE(f.main().state().connection.execute("UPDATE ZOVR SET YourNotes='lost' WHERE Sura=2 AND Verse=5"));
+}

@@ -308,3 +308,24 @@ TEST(CliReaderFolder, ProgramsStartingTogetherShareOneCopy)
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{".English.ttb.lock", "English.ttb", "English.ttb.previous"}));
 }
+
+TEST(CliReaderFolder, WithoutAReadersFolderNotesAreRefusedNotWrittenIntoTheProgram)
+{
+    TempDir dir;
+    fs::create_directories(dir / "program");
+    testing_support::buildFixtureDatabase(dir / "program" / "English.ttb", {"text_small"});
+    testing_support::writeFile(dir / "blocked", "not a folder");
+    const std::vector<std::string> base = {ZF_CLI_EXE, "--folder", (dir / "program").string(), "--reader-folder",
+                                           (dir / "blocked").string()};
+    auto args = base;
+    args.insert(args.end(), {"note", "2:3", "--set", "lost?"});
+    auto r = runProgram(args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot be kept"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("was not saved"), std::string::npos) << r.err;
+    EXPECT_EQ(cli(dir / "program", {"note", "2:3"}).out, "\n");
+    // Reading still works.
+    args = base;
+    args.insert(args.end(), {"show", "2:2"});
+    EXPECT_EQ(runProgram(args).out, "[2:2] Mercy, mercy: a line (twice).\n");
+}
