@@ -18,7 +18,7 @@ as_reader() {
       -u ZERAFIN_SAMPLE_DIR -u ZERAFIN_DATA_DIR HOME="$home" "$@"
 }
 
-[ -f "$build/bin/English.ttb" ] || { echo "the build has no text database; nothing to install"; exit 0; }
+[ -f "$build/shipped/English.ttb" ] || { echo "the build has no text database; nothing to install"; exit 0; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for f in bin/zerafin bin/zerafin-cli bin/zerafin-init \
@@ -45,7 +45,17 @@ out=$(as_reader QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 ZERAFIN_
 [[ $out == *"first verse shown"* ]] || fail "the installed window did not show a verse: $out"
 
 as_reader "$prefix/bin/zerafin-cli" note 2:255 --set "kept across installs" >/dev/null
-cmp -s "$build/bin/English.ttb" "$prefix/share/zerafin/English.ttb" || fail "writing a note changed the installed text database"
+cmp -s "$build/shipped/English.ttb" "$prefix/share/zerafin/English.ttb" || fail "writing a note changed the installed text database"
+# What was installed is the text alone, with nothing of any reader's.
+for q in "SELECT count(*) FROM ZOVR WHERE YourNotes <> ''" "SELECT count(*) FROM ARTICLES" "SELECT count(*) FROM ARTICLES1"; do
+  n=$("$prefix/bin/zerafin-cli" --folder "$prefix/share/zerafin" sql "$q")
+  [ "$n" = 0 ] || fail "the installed text database holds reader's data: $q gives $n"
+done
+# The same text as the build's program folder: a reader moving from the build to the installation keeps
+# the copy they have, without an upgrade.
+same=$(as_reader "$prefix/bin/zerafin-cli" --folder "$prefix/share/zerafin" sql "SELECT Identity FROM ZerafinBuild")
+built=$(as_reader "$build/bin/zerafin-cli" --folder "$build/bin" sql "SELECT Identity FROM ZerafinBuild")
+[ -n "$same" ] && [ "$same" = "$built" ] || fail "the installed text ($same) is not the build's ($built)"
 
 # Installing again (the same or a new version) leaves the reader's folder alone.
 cmake --install "$build" --prefix "$prefix" >/dev/null

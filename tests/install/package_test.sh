@@ -9,7 +9,7 @@ rm -rf "$work"
 mkdir -p "$work/home"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-[ -f "$build/bin/English.ttb" ] || { echo "the build has no text database; nothing to package"; exit 0; }
+[ -f "$build/shipped/English.ttb" ] || { echo "the build has no text database; nothing to package"; exit 0; }
 (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) || fail "cpack failed: $(tail -20 "$work/cpack.log")"
 deb=$(ls "$work"/package/zerafin_*.deb)
 dpkg-deb -c "$deb" >"$work/contents"
