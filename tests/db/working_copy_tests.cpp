@@ -227,6 +227,8 @@ TEST(ReaderFolder, FollowsTheVariableThenXdgDataHomeThenHome)
     const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
     const char* savedXdg = std::getenv("XDG_DATA_HOME");
     const std::string xdg = savedXdg ? savedXdg : "";
+    const char* savedRuntime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string runtime = savedRuntime ? savedRuntime : "";
     ::setenv("HOME", "/home/reader", 1);
     ::setenv("XDG_DATA_HOME", "/data/home", 1);
     ::setenv(kReaderFolderVariable, "/elsewhere/mine", 1);
@@ -242,4 +244,5 @@ TEST(ReaderFolder, FollowsTheVariableThenXdgDataHomeThenHome)
     EXPECT_EQ(temporaryFolder(), fs::path("/run/user/7/zerafin"));
     ::setenv("HOME", savedHome.c_str(), 1);
     ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
 }
