@@ -246,9 +246,10 @@ FrameSettings::DoneResult FrameSettings::Command17_Click()
 {
     const QString language = cmbLang_->currentText();
     if (language != kEnglish) {
-        const bool present =
-            isLanguageName(language) &&
-            FileExists((programFolder_ / (language.toStdString() + ".ttb")).string());
+        const std::string file = language.toStdString() + ".ttb";
+        const bool present = isLanguageName(language) &&
+                             (FileExists((programFolder_ / file).string()) ||
+                              (!readerFolder_.empty() && FileExists((readerFolder_ / file).string())));
         if (!present) {
             prompter_.information(QStringLiteral("Language does not exist or not installed"));
             cmbLang_->setCurrentIndex(cmbLang_->findText(kEnglish));

@@ -21,6 +21,9 @@ class FrameSettings : public PanelFrame {
 
 public:
     FrameSettings(std::filesystem::path programFolder, Prompter& prompter, QWidget* parent = nullptr);
+    // A language is there when its text database is in the program folder
+    // or in the reader's own folder.
+    void setReaderFolder(std::filesystem::path folder) { readerFolder_ = std::move(folder); }
 
     enum class DoneResult {
         Rejected,   // no text database of that name: "English" is back
@@ -53,6 +56,7 @@ private:
     void build();
 
     std::filesystem::path programFolder_;
+    std::filesystem::path readerFolder_;
     Prompter& prompter_;
     QComboBox* cmbLang_ = nullptr;
     QComboBox* cboWord_ = nullptr;

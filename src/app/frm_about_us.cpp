@@ -209,7 +209,7 @@ void frmAboutUs::Form_Load()
         ctx_.settings->setProgress(progressBar1_->maximum());
     }
 
-    if (!FileExists(startup::markerFile(ctx_.programFolder).string()))
+    if (!FileExists(startup::markerFile(markerFolder()).string()))
         writeFirstRunRecord();
 
     backprocess();
@@ -250,7 +250,8 @@ void frmAboutUs::writeFirstRunRecord()
     // The marker says the record is written; without Help.htm to copy it
     // stays missing and the record is written again next time.
     std::error_code ec;
-    const fs::path marker = startup::markerFile(ctx_.programFolder);
+    const fs::path marker = startup::markerFile(markerFolder());
+    fs::create_directories(marker.parent_path(), ec);
     fs::copy_file(startup::helpFile(ctx_.programFolder), marker, fs::copy_options::overwrite_existing, ec);
     if (ec)
         qCInfo(lcStartup) << "first-run marker not written:" << QString::fromStdString(ec.message());

@@ -19,6 +19,9 @@ class QTimer;
 // What the start-up window needs from the program around it.
 struct StartupContext {
     std::filesystem::path programFolder;
+    // The reader's folder: the first-run marker is the reader's, and the
+    // program folder may not be writable. Empty: the program folder.
+    std::filesystem::path readerFolder;
     QString programName;
     SettingsStore* settings = nullptr;
     Prompter* prompter = nullptr;
@@ -80,6 +83,10 @@ private:
     void initialiserFinished(bool ok, const QString& why);
     void checkSettingsFolder();
     QString startupSetting(const QString& key) const;
+    const std::filesystem::path& markerFolder() const
+    {
+        return ctx_.readerFolder.empty() ? ctx_.programFolder : ctx_.readerFolder;
+    }
     void setStartupSetting(const QString& key, const QString& value);
 
     StartupContext ctx_;

@@ -1,4 +1,6 @@
 #include "app/frm_main.h"
+
+#include "db/working_copy.h"
 #include "ui/panel_frame.h"
 #include "ui/panel_support.h"
 #include "shell/commands.h"
@@ -75,6 +77,7 @@ frmMain::frmMain(Context context, QWidget* parent) : QMainWindow(parent), ctx_(s
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Prompter::programTitle());
     state_.programFolder = ctx_.programFolder;
+    state_.readerFolder = ctx_.readerFolder;
     state_.prompter = ctx_.prompter;
     state_.settings = ctx_.settings;
     controls_ = std::make_unique<ControlSettings>();
@@ -175,6 +178,7 @@ void frmMain::buildLeftFrame(QWidget* central)
         (new PanelFrame(qs(name), leftFrame_))->hide();
     }
     frameSettings_ = new FrameSettings(ctx_.programFolder, *ctx_.prompter, leftFrame_);
+    frameSettings_->setReaderFolder(ctx_.readerFolder);
     frameSettings_->hide();
     bindCommand(frameSettings_->findChild<QPushButton*>(QStringLiteral("Command17")), cmd::Command17_Click);
 }
@@ -368,7 +372,22 @@ void frmMain::openConnection()
     state_.generalRs.close();
     state_.connection.close();
     state_.language = frameSettings_->cmbLang()->currentText().toStdString();
-    state_.connection.open(db::connectionString(ctx_.programFolder, state_.language));
+    databaseFile_ = db::dataSourceOf(db::connectionString(ctx_.programFolder, state_.language));
+    if (!ctx_.readerFolder.empty()) {
+        // The reader's notes and topics go into their own copy, made or
+        // brought up to date from the program's text database first.
+        const auto copy = db::prepareWorkingCopy(databaseFile_, ctx_.readerFolder / databaseFile_.filename());
+        databaseFile_ = copy.file;
+        if (!copy.notice.empty())
+            ctx_.prompter->information(QString::fromStdString(copy.notice));
+        if (copy.state == db::WorkingCopy::State::Unavailable) {
+            // The program's own file, shown but never written: a note saved
+            // now fails with a message instead of going where it does not belong.
+            state_.connection.openFile(databaseFile_, db::Database::Mode::ReadOnly);
+            return;
+        }
+    }
+    state_.connection.open(db::connectionString(databaseFile_.parent_path(), state_.language));
 }
 
 void frmMain::followSettingsControls() { controls_->bind(*this); }
@@ -392,7 +411,7 @@ bool frmMain::Form_Load()
 
 QString frmMain::textDatabaseProblem()
 {
-    const std::filesystem::path file = ctx_.programFolder / (state_.language + ".ttb");
+    const std::filesystem::path& file = databaseFile_;
     const QString name = QString::fromStdString(file.string());
     std::error_code ec;
     if (!std::filesystem::exists(file, ec))

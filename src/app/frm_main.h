@@ -45,6 +45,10 @@ class frmMain : public QMainWindow, public Shell {
 public:
     struct Context {
         std::filesystem::path programFolder;
+        // The reader's folder, holding the working copy of the text database
+        // and the saved numbers. Empty: the program folder's own file is
+        // used (as a program folder made for one test is).
+        std::filesystem::path readerFolder;
         QString programName = QStringLiteral("zerafin");
         SettingsStore* settings = nullptr;
         Prompter* prompter = nullptr;
@@ -163,6 +167,8 @@ private:
     void openConnection();
 
     Context ctx_;
+    // The text database the connection opened (or tried to).
+    std::filesystem::path databaseFile_;
     MainState state_;
     std::unique_ptr<ControlSettings> controls_;
     ReadingView* reading_ = nullptr;

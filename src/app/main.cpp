@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <ctime>
 #include <memory>
 #include <unistd.h>
@@ -47,10 +49,66 @@ double msSinceProcessStart()
     return nowMs - start * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
+// True when Qt has a display to open: an X or Wayland display, a platform
+// that needs none (offscreen, vnc, …), or one chosen on the command line.
+bool displayAvailable(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return true;
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    const char* chosen = std::getenv("QT_QPA_PLATFORM");
+    const std::string platform = chosen ? chosen : "";
+    if (platform.empty())
+        return set("DISPLAY") || set("WAYLAND_DISPLAY");
+    // "xcb", "wayland;xcb", "offscreen:fontengine=…": the first the list names.
+    const std::string first = platform.substr(0, platform.find_first_of(";:"));
+    if (first == "xcb")
+        return set("DISPLAY");
+    if (first.rfind("wayland", 0) == 0)
+        return set("WAYLAND_DISPLAY");
+    return true;
+}
+
+void usage(FILE* out)
+{
+    std::fprintf(out,
+                 "usage: zerafin [--reader-folder DIR]\n"
+                 "  --reader-folder DIR  the reader's folder holding the working copy of the text database with\n"
+                 "                       the notes, topics and word groups, and the saved numbers (default:\n"
+                 "                       $%s, else $XDG_DATA_HOME/zerafin, else ~/.local/share/zerafin)\n",
+                 kReaderFolderVariable);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    std::filesystem::path reader = readerFolder();
+    for (int i = 1; i < argc; ++i) {
+        if ((std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)) {
+            usage(stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--reader-folder") == 0) {
+            if (i + 1 >= argc) {
+                usage(stderr);
+                return 2;
+            }
+            reader = std::filesystem::absolute(argv[++i]);
+        }
+    }
+    if (!displayAvailable(argc, argv)) {
+        // Qt would stop with an abort and a page about platform plugins.
+        std::fputs("zerafin: there is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+                   "Run it under a virtual display with `xvfb-run -a make run` (or `xvfb-run -a zerafin`); "
+                   "zerafin-cli does the study functions without a window.\n",
+                   stderr);
+        return 1;
+    }
     // The document pane (WebEngine) shares OpenGL contexts with the window.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
@@ -64,6 +122,8 @@ int main(int argc, char** argv)
 
     StartupContext startup;
     startup.programFolder = folder;
+    startup.readerFolder = reader;
+    startup.initialiser = executableFolder() / "zerafin-init";
     startup.programName = name;
     startup.settings = &settings;
     startup.prompter = &prompter;
@@ -72,6 +132,8 @@ int main(int argc, char** argv)
         if (!mainWindow) {
             frmMain::Context context;
             context.programFolder = folder;
+            context.readerFolder = reader;
+            context.initialiser = executableFolder() / "zerafin-init";
             context.programName = name;
             context.settings = &settings;
             context.prompter = &prompter;

@@ -13,12 +13,17 @@ using Args = std::vector<std::string>;
 
 // Options every command understands, taken off the front of the arguments.
 struct Common {
+    // The program's own data (read only).
     std::filesystem::path programFolder;
     std::string language = "English";
+    // The reader's folder with the working copy of the text database; empty
+    // when the commands work on the program folder's file itself (--folder).
+    std::filesystem::path readerFolder;
 };
 
-// Opens the text database of the program folder. On failure prints what is
-// wrong on standard error and returns false.
+// Opens the text database: the reader's working copy (made or brought up to
+// date first), or with --folder alone the file in that folder. On failure
+// prints what is wrong on standard error and returns false.
 bool openTextDatabase(const Common& common, db::Database& db,
                       db::Database::Mode mode = db::Database::Mode::Existing);
 

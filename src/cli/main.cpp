@@ -46,9 +46,14 @@ const std::map<std::string, Command>& commands()
 
 void usage(FILE* out)
 {
-    std::fputs("usage: zerafin-cli [--folder DIR] [--language NAME] COMMAND [ARGS...]\n"
-               "  --folder DIR     program folder holding the text database (default: this program's folder)\n"
-               "  --language NAME  text database NAME.ttb (default English)\n"
+    std::fputs("usage: zerafin-cli [--folder DIR] [--reader-folder DIR] [--language NAME] COMMAND [ARGS...]\n"
+               "  --folder DIR         work on DIR/NAME.ttb itself, the text database of a program folder\n"
+               "                       (default: the reader's own copy, see --reader-folder)\n"
+               "  --reader-folder DIR  the reader's folder holding the working copy of NAME.ttb with the\n"
+               "                       notes, topics and word groups (default: $ZERAFIN_READER_FOLDER, else\n"
+               "                       $XDG_DATA_HOME/zerafin, else ~/.local/share/zerafin); the copy is made\n"
+               "                       from the program's text database, or brought up to date, when needed\n"
+               "  --language NAME      text database NAME.ttb (default English)\n"
                "commands:\n",
                out);
     for (const auto& [name, c] : commands())
@@ -73,13 +78,18 @@ int main(int argc, char** argv)
 {
     cli::Common common;
     common.programFolder = programFolder();
+    bool folderGiven = false, readerFolderGiven = false;
     int i = 1;
     for (; i < argc; ++i) {
         std::string a = argv[i];
-        if ((a == "--folder" || a == "--language") && i + 1 < argc) {
-            if (a == "--folder")
+        if (a == "--reader-folder" && i + 1 < argc) {
+            common.readerFolder = argv[++i];
+            readerFolderGiven = true;
+        } else if ((a == "--folder" || a == "--language") && i + 1 < argc) {
+            if (a == "--folder") {
                 common.programFolder = argv[++i];
-            else
+                folderGiven = true;
+            } else
                 common.language = argv[++i];
             if (!db::isPlainLanguageName(common.language)) {
                 std::fprintf(stderr, "zerafin-cli: --language takes a plain name such as English, not a path\n");
@@ -92,6 +102,10 @@ int main(int argc, char** argv)
             break;
         }
     }
+    // --folder alone means that folder's file itself, as a program folder
+    // holding a reader's data had it before there was a reader's folder.
+    if (!readerFolderGiven && !folderGiven)
+        common.readerFolder = readerFolder();
     if (i >= argc) {
         usage(stderr);
         return 2;
@@ -104,7 +118,7 @@ int main(int argc, char** argv)
     }
     cli::Args args(argv + i + 1, argv + argc);
     if (asksForHelp(args)) {
-        std::printf("usage: zerafin-cli [--folder DIR] [--language NAME] %s\n", it->second.synopsis);
+        std::printf("usage: zerafin-cli [--folder DIR] [--reader-folder DIR] [--language NAME] %s\n", it->second.synopsis);
         return 0;
     }
     return it->second.run(common, args);

@@ -115,7 +115,9 @@ void upgradeNotesTwin(sqlite3* handle)
     // this program registers, so any other SQLite tool failed to write a
     // note; a trigger of an earlier form of this one is brought up to date.
     const std::string current = notesTwinTrigger();
-    const std::string body = current.substr(current.find(" AFTER UPDATE"));
+    // SQLite keeps the statement without its closing ";": compare up to END.
+    std::string body = current.substr(current.find(" AFTER UPDATE"));
+    body.erase(body.rfind("END") + 3);
     sqlite3_stmt* st = nullptr;
     bool stale = false;
     if (sqlite3_prepare_v2(handle, "SELECT name, sql FROM sqlite_master WHERE type='trigger' AND name IN (?1, ?2)", -1,

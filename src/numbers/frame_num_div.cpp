@@ -36,7 +36,7 @@ std::string fileNameOf(const QListWidgetItem& item) { return item.data(kFileName
 }  // namespace
 
 FrameNumDiv::FrameNumDiv(Shell& main, QWidget* parent)
-    : PanelFrame(QStringLiteral("frameNumDiv"), parent), main_(main), saved_(main.state().programFolder)
+    : PanelFrame(QStringLiteral("frameNumDiv"), parent), main_(main), saved_(main.state().ownFolder())
 {
     build();
 }

@@ -23,6 +23,10 @@ struct MainState {
     // The program folder and the language that names the text database.
     std::filesystem::path programFolder;
     std::string language = "English";
+    // The reader's folder (working copy, saved numbers); empty when the
+    // program folder serves for both, as in a test's own folder.
+    std::filesystem::path readerFolder;
+    const std::filesystem::path& ownFolder() const { return readerFolder.empty() ? programFolder : readerFolder; }
 
     // The connection and the three shared recordsets: rows of the current
     // sura, footnote look-ups, and short general look-ups.

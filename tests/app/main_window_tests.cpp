@@ -6,6 +6,7 @@
 #include "support/main_window_fixture.h"
 #include "support/program_folder.h"
 #include "ui/wrap_button.h"
+#include "db/recordset.h"
 
 #include <QTest>
 #include <QApplication>
@@ -418,4 +419,84 @@ TEST(MainWindowLayout, FinishedAtFullSizeAndAtTheMinimumWidth)
     m.resize(300, 900);
     m.Form_Resize();
     EXPECT_EQ(m.width(), 500);
+}
+
+TEST(MainWindowReadersFolder, TheReaderWritesIntoTheirOwnCopyAndTheProgramsFileStaysAsBuilt)
+{
+    MainWindowFixture f(true, true);
+    const auto copy = f.readerFolder() / "English.ttb";
+    ASSERT_TRUE(std::filesystem::exists(copy));
+    EXPECT_EQ(f.main().state().connection.file(), copy);
+    EXPECT_TRUE(f.prompter().boxes().empty());
+    EXPECT_EQ(f.main().sqCh()->count(), 115);
+    EXPECT_FALSE(f.msgText().isEmpty());
+    ASSERT_TRUE(f.main().state().connection.execute("UPDATE ZOVR SET YourNotes='mine' WHERE Sura=2 AND Verse=5"));
+    db::Database program;
+    ASSERT_TRUE(program.openFile(f.folder() / "English.ttb", db::Database::Mode::ReadOnly));
+    db::Recordset rs;
+    ASSERT_TRUE(rs.open("SELECT count(*) FROM ZOVR WHERE YourNotes <> ''", program));
+    EXPECT_EQ(rs.field(0).toInt(), 0);
+    EXPECT_EQ(f.main().state().ownFolder(), f.readerFolder());
+}
+
+TEST(MainWindowReadersFolder, AnUpgradeThatFailsIsExplainedAndTheEarlierCopyStaysInUse)
+{
+    MainWindowFixture f(false, true);
+    const auto copy = f.readerFolder() / "English.ttb";
+    std::filesystem::create_directories(f.readerFolder());
+    std::filesystem::copy_file(f.folder() / "English.ttb", copy);
+    {
+        // The reader's copy, from an earlier build, has a note on a verse
+        // the program's new text no longer has.
+        db::Database earlier;
+        ASSERT_TRUE(earlier.openFile(copy));
+        ASSERT_TRUE(earlier.execute("UPDATE ZerafinBuild SET Identity='earlier';"
+                                    "UPDATE ZOVR SET YourNotes='kept' WHERE Sura=114 AND Verse=6"));
+        db::Database program;
+        ASSERT_TRUE(program.openFile(f.folder() / "English.ttb"));
+        ASSERT_TRUE(program.execute("DELETE FROM ZOVR WHERE Sura=114 AND Verse=6"));
+    }
+    EXPECT_TRUE(f.main().Form_Load());
+    ASSERT_EQ(f.prompter().boxes().size(), 1u);
+    EXPECT_EQ(f.prompter().boxes()[0].kind, ScriptedPrompter::Kind::Information);
+    EXPECT_TRUE(f.prompter().boxes()[0].text.contains(QStringLiteral("114:6")));
+    EXPECT_TRUE(f.prompter().boxes()[0].text.contains(QStringLiteral("earlier copy")));
+    EXPECT_EQ(f.main().state().connection.file(), copy);
+    db::Recordset rs;
+    ASSERT_TRUE(rs.open("SELECT YourNotes FROM ZOVR WHERE Sura=114 AND Verse=6", f.main().state().connection));
+    EXPECT_EQ(rs.field(0).toString(), "kept");
+    EXPECT_EQ(f.main().sqCh()->count(), 115);
+}
+
+TEST(MainWindowReadersFolder, WithoutAnyTextTheProgramsFileIsBuiltAndThenCopied)
+{
+    MainWindowFixture f(false, true);
+    const auto folder = f.folder();
+    std::filesystem::rename(folder / "English.ttb", folder / "good.ttb");
+    const auto init = folder / "zerafin-init";
+    testing_support::writeFile(init, "#!/bin/sh\ncp \"$(dirname \"$0\")/good.ttb\" \"$(dirname \"$0\")/English.ttb\"\n");
+    std::filesystem::permissions(init, std::filesystem::perms::owner_all);
+    f.prompter().yesNo = {true};
+    EXPECT_TRUE(f.main().Form_Load());
+    ASSERT_EQ(f.prompter().boxes().size(), 1u);
+    // The reader is told about the program's file, the one that gets built.
+    EXPECT_TRUE(f.prompter().boxes()[0].text.contains(QString::fromStdString((folder / "English.ttb").string())))
+        << f.prompter().boxes()[0].text.toStdString();
+    EXPECT_EQ(f.main().state().connection.file(), f.readerFolder() / "English.ttb");
+    EXPECT_EQ(f.main().sqCh()->count(), 115);
+}
+
+TEST(MainWindowReadersFolder, WithoutAReadersFolderTheTextIsShownButNotWritten)
+{
+    MainWindowFixture f(false, true);
+    // Something that is not a folder stands where the reader's folder goes.
+    testing_support::writeFile(f.readerFolder(), "in the way");
+    EXPECT_TRUE(f.main().Form_Load());
+    ASSERT_EQ(f.prompter().boxes().size(), 1u);
+    EXPECT_TRUE(f.prompter().boxes()[0].text.contains(QStringLiteral("notes and topics cannot be kept")))
+        << f.prompter().boxes()[0].text.toStdString();
+    EXPECT_EQ(f.main().state().connection.file(), f.folder() / "English.ttb");
+    EXPECT_EQ(f.main().sqCh()->count(), 115);
+    EXPECT_FALSE(f.msgText().isEmpty());
+    EXPECT_FALSE(f.main().state().connection.execute("UPDATE ZOVR SET YourNotes='lost' WHERE Sura=2 AND Verse=5"));
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 using testing_support::runProgram;
@@ -195,4 +197,135 @@ TEST(Cli, EveryCommandExplainsItselfWithHelp)
     // After "--" it is the command's own text, not a request for help.
     const auto literal = cli(dir.path(), {"translit", "--", "--help"});
     EXPECT_EQ(literal.out.rfind("usage:", 0), std::string::npos) << literal.out;
+}
+
+TEST(CliReaderFolder, NotesGoIntoTheReadersCopyWhichFollowsTheProgramsText)
+{
+    TempDir dir;
+    const fs::path program = dir / "program";
+    const fs::path reader = dir / "reader";
+    fs::create_directories(program);
+    testing_support::buildFixtureDatabase(program / "English.ttb", {"text_small"});
+    auto sql = [&](const std::string& statements) {
+        db::Database d;
+        EXPECT_TRUE(d.openFile(program / "English.ttb"));
+        EXPECT_TRUE(d.execute(statements)) << d.lastError();
+        return testing_support::RunResult{0, {}, {}};
+    };
+    ASSERT_EQ(sql("CREATE TABLE ZerafinBuild (Identity TEXT, Format INTEGER);"
+                  "INSERT INTO ZerafinBuild VALUES ('first', 1)")
+                  .status,
+              0);
+    const std::vector<std::string> inReader = {ZF_CLI_EXE, "--folder", program.string(), "--reader-folder",
+                                               reader.string()};
+    auto run = [&](std::vector<std::string> args) {
+        std::vector<std::string> argv = inReader;
+        argv.insert(argv.end(), args.begin(), args.end());
+        return runProgram(argv);
+    };
+    auto r = run({"note", "2:3", "--set", "my note"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(reader / "English.ttb"));
+    EXPECT_EQ(run({"note", "2:3"}).out, "my note\n");
+    // The program's own file has no note of the reader's.
+    EXPECT_EQ(cli(program, {"note", "2:3"}).out, "\n");
+
+    // A new text in the program folder: the reader's copy follows it at the
+    // next command and keeps the note.
+    ASSERT_EQ(sql("UPDATE ZerafinBuild SET Identity='second';"
+                  "UPDATE ZOVRSch SET Words='A renewed line.' WHERE Sura=2 AND Verse=2")
+                  .status,
+              0);
+    r = run({"show", "2:2"});
+    EXPECT_EQ(r.out, "[2:2] A renewed line.\n") << r.err;
+    EXPECT_EQ(run({"note", "2:3"}).out, "my note\n");
+    EXPECT_TRUE(fs::exists(reader / "English.ttb.previous"));
+
+    // A copy that cannot take the new text is kept and said so.
+    ASSERT_EQ(run({"note", "2:1", "--set", "on a verse about to go"}).status, 0);
+    ASSERT_EQ(sql("UPDATE ZerafinBuild SET Identity='third'; DELETE FROM ZOVR WHERE Sura=2 AND Verse=1").status, 0);
+    r = run({"note", "2:1"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "on a verse about to go\n");
+    EXPECT_NE(r.err.find("earlier copy"), std::string::npos) << r.err;
+}
+
+TEST(CliReaderFolder, WithoutOptionsTheCopyGoesIntoTheReadersFolderOfTheEnvironment)
+{
+    if (!testing_support::fullTextAvailable())
+        GTEST_SKIP() << "the build's text database is not there";
+    TempDir dir;
+    auto r = runProgram({"/usr/bin/env", "ZERAFIN_READER_FOLDER=" + (dir / "mine").string(), ZF_CLI_EXE, "show", "1:1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("[1:1] ", 0), 0u) << r.out;
+    EXPECT_TRUE(fs::exists(dir / "mine" / "English.ttb"));
+    // And from XDG_DATA_HOME when the variable is not set.
+    r = runProgram({"/usr/bin/env", "-u", "ZERAFIN_READER_FOLDER", "XDG_DATA_HOME=" + (dir / "data").string(), ZF_CLI_EXE,
+                    "note", "1:1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir / "data" / "zerafin" / "English.ttb"));
+}
+
+// Several programs starting at once (the window and a few zerafin-cli
+// commands) make one working copy, upgrade it once, and lose nothing.
+TEST(CliReaderFolder, ProgramsStartingTogetherShareOneCopy)
+{
+    TempDir dir;
+    const fs::path program = dir / "program";
+    const fs::path reader = dir / "reader";
+    fs::create_directories(program);
+    testing_support::buildFixtureDatabase(program / "English.ttb", {"text_small"});
+    auto setIdentity = [&](const std::string& id) {
+        db::Database d;
+        ASSERT_TRUE(d.openFile(program / "English.ttb"));
+        ASSERT_TRUE(d.execute("CREATE TABLE IF NOT EXISTS ZerafinBuild (Identity TEXT, Format INTEGER);"
+                              "DELETE FROM ZerafinBuild; INSERT INTO ZerafinBuild VALUES ('" + id + "', 1)"));
+    };
+    auto together = [&](const std::vector<std::string>& verses) {
+        std::vector<testing_support::RunResult> results(verses.size());
+        std::vector<std::thread> runs;
+        for (size_t i = 0; i < verses.size(); ++i)
+            runs.emplace_back([&, i] {
+                results[i] = runProgram({ZF_CLI_EXE, "--folder", program.string(), "--reader-folder", reader.string(),
+                                         "note", verses[i], "--set", "note on " + verses[i]});
+            });
+        for (auto& t : runs)
+            t.join();
+        for (const auto& r : results)
+            EXPECT_EQ(r.status, 0) << r.err;
+    };
+    setIdentity("first");
+    together({"2:1", "2:3", "9:1", "9:2"});
+    setIdentity("second");
+    together({"1:1", "1:2", "114:1"});
+    for (const std::string verse : {"2:1", "2:3", "9:1", "9:2", "1:1", "1:2", "114:1"})
+        EXPECT_EQ(runProgram({ZF_CLI_EXE, "--folder", program.string(), "--reader-folder", reader.string(), "note", verse})
+                      .out,
+                  "note on " + verse + "\n");
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(reader))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".English.ttb.lock", "English.ttb", "English.ttb.previous"}));
+}
+
+TEST(CliReaderFolder, WithoutAReadersFolderNotesAreRefusedNotWrittenIntoTheProgram)
+{
+    TempDir dir;
+    fs::create_directories(dir / "program");
+    testing_support::buildFixtureDatabase(dir / "program" / "English.ttb", {"text_small"});
+    testing_support::writeFile(dir / "blocked", "not a folder");
+    const std::vector<std::string> base = {ZF_CLI_EXE, "--folder", (dir / "program").string(), "--reader-folder",
+                                           (dir / "blocked").string()};
+    auto args = base;
+    args.insert(args.end(), {"note", "2:3", "--set", "lost?"});
+    auto r = runProgram(args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot be kept"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("was not saved"), std::string::npos) << r.err;
+    EXPECT_EQ(cli(dir / "program", {"note", "2:3"}).out, "\n");
+    // Reading still works.
+    args = base;
+    args.insert(args.end(), {"show", "2:2"});
+    EXPECT_EQ(runProgram(args).out, "[2:2] Mercy, mercy: a line (twice).\n");
 }

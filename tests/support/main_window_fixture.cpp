@@ -28,11 +28,13 @@ const std::filesystem::path& templateFolder()
 
 }  // namespace
 
-MainWindowFixture::MainWindowFixture(bool load) : settings_(QString::fromStdString((dir_ / "settings").string()))
+MainWindowFixture::MainWindowFixture(bool load, bool readerFolder) : settings_(QString::fromStdString((dir_ / "settings").string()))
 {
     std::filesystem::copy(templateFolder(), dir_.path(), std::filesystem::copy_options::recursive);
     frmMain::Context context;
     context.programFolder = dir_.path();
+    if (readerFolder)
+        context.readerFolder = this->readerFolder();
     context.programName = QStringLiteral("zerafin");
     context.settings = &settings_;
     context.prompter = &prompter_;

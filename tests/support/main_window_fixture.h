@@ -20,13 +20,16 @@ namespace testing_support {
 // (Form_Load: settings, connection, random sura).
 class MainWindowFixture {
 public:
-    explicit MainWindowFixture(bool load = true);
+    // With `readerFolder`, the window keeps the reader's working copy in a
+    // folder of its own (readerFolder()), as the program does.
+    explicit MainWindowFixture(bool load = true, bool readerFolder = false);
     ~MainWindowFixture();
 
     frmMain& main() { return *main_; }
     ScriptedPrompter& prompter() { return prompter_; }
     SettingsStore& settings() { return settings_; }
     const std::filesystem::path& folder() const { return dir_.path(); }
+    std::filesystem::path readerFolder() const { return dir_ / "reader"; }
 
     // Clicks the button (or triggers the menu entry) of that objectName;
     // false when there is none or it is disabled.

@@ -40,6 +40,8 @@ fs::path usePrivateHome()
     ::setenv("XDG_CONFIG_HOME", (tmpl + "/.config").c_str(), 1);
     ::setenv("XDG_CACHE_HOME", (tmpl + "/.cache").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (tmpl + "/.local/share").c_str(), 1);
+    // The reader's folder then follows XDG_DATA_HOME, whatever the developer's own shell points it at.
+    ::unsetenv("ZERAFIN_READER_FOLDER");
     std::string runtime = tmpl + "/runtime";
     fs::create_directories(runtime);
     fs::permissions(runtime, fs::perms::owner_all);

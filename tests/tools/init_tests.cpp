@@ -516,3 +516,68 @@ TEST(Init, CommandLineProgramReportsProgressAndFailures)
     r = testing_support::runProgram({ZF_INIT_EXE, "--bogus"});
     EXPECT_EQ(r.status, 2);
 }
+
+TEST(Init, TheBuildIdentityFollowsTheTextNotTheReadersData)
+{
+    Built b;
+    b.build();
+    const std::string first = b.text("SELECT Identity FROM ZerafinBuild");
+    EXPECT_EQ(first.size(), 64u);
+    EXPECT_EQ(b.scalar("SELECT Format FROM ZerafinBuild"), db::kTextDatabaseFormat);
+    {
+        db::Database db;
+        ASSERT_TRUE(db.openFile(b.out / "English.ttb"));
+        ASSERT_TRUE(db.execute("UPDATE ZOVR SET YourNotes='mine' WHERE Sura=2 AND Verse=1;"
+                               "INSERT INTO ARTICLES VALUES ('Mine', 2, 1, 'x');"));
+    }
+    // The same text built again, carrying the reader's data: the same identity,
+    // so a working copy made from the first build is not upgraded for nothing.
+    b.build();
+    EXPECT_EQ(b.text("SELECT Identity FROM ZerafinBuild"), first);
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM ZerafinBuild"), 1);
+    // Another subtitle is another text.
+    writeFile(b.data / "subtitles.tsv", "2:1\tA Changed Heading\n");
+    b.build();
+    EXPECT_NE(b.text("SELECT Identity FROM ZerafinBuild"), first);
+    EXPECT_EQ(b.text("SELECT YourNotes FROM ZOVR WHERE Sura=2 AND Verse=1"), "mine");
+}
+
+// The program folder carries the sample text: zerafin-init builds the text
+// database for a user who has never fetched it, and only from there.
+TEST(InitProgramFolder, RebuildsFromTheSampleTextItCarriesWithoutTheDownloadCache)
+{
+    const fs::path bin = fs::path(ZF_INIT_EXE).parent_path();
+    if (!fs::exists(bin / "sample" / "dist" / "quran_en.json"))
+        GTEST_SKIP() << "the build has no sample text";
+    EXPECT_TRUE(fs::exists(bin / "sample" / "LICENSE.txt"));
+    EXPECT_NE(testing_support::readFile(bin / "sample" / "ATTRIBUTION.txt").find("CC BY-SA 4.0"), std::string::npos);
+
+    TempDir tmp;
+    const fs::path home = tmp / "home";
+    fs::create_directories(home);
+    const std::vector<std::string> freshUser = {"/usr/bin/env", "-u", "ZERAFIN_SAMPLE_DIR", "-u", "ZERAFIN_DATA_DIR",
+                                                "-u", "XDG_CACHE_HOME", "HOME=" + home.string()};
+    auto args = freshUser;
+    for (const std::string& a : {std::string(ZF_INIT_EXE), std::string("--out"), (tmp / "out").string(),
+                                std::string("--no-progress"), std::string("--quiet")})
+        args.push_back(a);
+    auto r = testing_support::runProgram(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    db::Database db;
+    ASSERT_TRUE(db.openFile(tmp / "out" / "English.ttb"));
+    db::Recordset rs;
+    ASSERT_TRUE(rs.open("SELECT count(*) FROM ZOVRSch", db));
+    EXPECT_EQ(rs.field(0).toInt(), 6236);
+    EXPECT_GE(fs::file_size(tmp / "out" / "css"), 2000u);
+
+    // The same program without the sample beside it has nothing to build from.
+    fs::create_directories(tmp / "bare");
+    fs::copy_file(ZF_INIT_EXE, tmp / "bare" / "zerafin-init");
+    args = freshUser;
+    args.push_back((tmp / "bare" / "zerafin-init").string());
+    args.push_back("--no-progress");
+    r = testing_support::runProgram(args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no sample text"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(tmp / "bare" / "English.ttb"));
+}

@@ -24,9 +24,10 @@ void usage()
 {
     std::fputs("usage: zerafin-init [--out DIR] [--sample DIR] [--data DIR] [--language NAME] [--no-progress] [--quiet]\n"
                "  --out DIR       program folder to build (default: the folder of this program)\n"
-               "  --sample DIR    unpacked quran-json package holding dist/quran_en.json\n"
+               "  --sample DIR    unpacked quran-json package holding dist/quran_en.json (default: sample/ in\n"
+               "                  the program folder, where the build and the installation put it)\n"
                "  --data DIR      the project's data folder (subtitles, footnotes, glossary ...); default: data/\n"
-               "                  beside this program, else ../share/zerafin/data, else the source tree\n"
+               "                  in the program folder, else the source tree\n"
                "  --language NAME name of the text database (default English); a plain name, not a path\n"
                "  --no-progress   do not report progress in the settings store\n"
                "exit status: 0 built; 1 failed and nothing was replaced; 2 wrong arguments; 3 built, but the\n"
@@ -34,10 +35,16 @@ void usage()
                stderr);
 }
 
-std::string envOr(const char* name, const char* fallback)
+// The sample text: named by the environment, else the copy that travels
+// in the program folder. Never the build machine's download cache: an
+// installed or copied program finds its own.
+std::filesystem::path defaultSampleDir()
 {
-    const char* v = std::getenv(name);
-    return v && *v ? v : fallback;
+    if (const char* v = std::getenv("ZERAFIN_SAMPLE_DIR"); v && *v)
+        return v;
+    const std::filesystem::path own = programFolder() / "sample";
+    std::error_code ec;
+    return std::filesystem::exists(own / "dist" / "quran_en.json", ec) ? own : std::filesystem::path();
 }
 
 // The project's data: beside the program, then where an installation puts
@@ -47,7 +54,7 @@ std::filesystem::path defaultDataDir()
     if (const char* v = std::getenv("ZERAFIN_DATA_DIR"); v && *v)
         return v;
     const std::filesystem::path here = programFolder();
-    for (const auto& candidate : {here / "data", here.parent_path() / "share" / "zerafin" / "data"}) {
+    for (const auto& candidate : {here / "data", executableFolder().parent_path() / "share" / "zerafin" / "data"}) {
         std::error_code ec;
         if (std::filesystem::is_directory(candidate, ec))
             return candidate;
@@ -62,7 +69,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     init::BuildOptions o;
     o.outDir = programFolder();
-    o.sampleDir = envOr("ZERAFIN_SAMPLE_DIR", ZERAFIN_SAMPLE_DIR);
+    o.sampleDir = defaultSampleDir();
     o.dataDir = defaultDataDir();
     bool progress = true, quiet = false;
     for (int i = 1; i < argc; ++i) {
@@ -101,7 +108,9 @@ int main(int argc, char** argv)
         return 2;
     }
     if (o.sampleDir.empty()) {
-        std::fputs("zerafin-init: no sample text; run scripts/setup or pass --sample DIR\n", stderr);
+        std::fprintf(stderr, "zerafin-init: no sample text in %s; run scripts/setup (or make) to put it there, "
+                             "or pass --sample DIR\n",
+                     (programFolder() / "sample").c_str());
         return 1;
     }
 

@@ -9,6 +9,8 @@
 
 #include <sqlite3.h>
 
+#include <QCryptographicHash>
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -41,38 +43,7 @@ void report(const Progress& p, int value)
 
 bool isWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
 
-// A prepared INSERT, reused for every row.
-class Inserter {
-public:
-    Inserter(db::Database& db, const std::string& sql) : db_(db)
-    {
-        if (sqlite3_prepare_v2(db.handle(), sql.c_str(), -1, &st_, nullptr) != SQLITE_OK) {
-            db.failWith(sqlite3_extended_errcode(db.handle()), sql);
-            throw std::runtime_error("cannot write " + db.file().string() + ": " + db.lastError());
-        }
-    }
-    ~Inserter() { sqlite3_finalize(st_); }
-    Inserter(const Inserter&) = delete;
-    Inserter& operator=(const Inserter&) = delete;
-
-    void row(std::initializer_list<db::Value> values) { row(std::vector<db::Value>(values)); }
-    void row(const std::vector<db::Value>& values)
-    {
-        int i = 1;
-        for (const auto& v : values)
-            db::bindValue(st_, i++, v);
-        if (sqlite3_step(st_) != SQLITE_DONE) {
-            db_.failWith(sqlite3_extended_errcode(db_.handle()));
-            throw std::runtime_error("cannot write " + db_.file().string() + ": " + db_.lastError());
-        }
-        sqlite3_reset(st_);
-        sqlite3_clear_bindings(st_);
-    }
-
-private:
-    db::Database& db_;
-    sqlite3_stmt* st_ = nullptr;
-};
+using Inserter = db::RowWriter;
 
 void run(db::Database& db, const std::string& sql)
 {
@@ -249,6 +220,47 @@ std::string indexRtf(const std::vector<std::string>& lines)
 
 }  // namespace
 
+std::string textIdentity(db::Database& db)
+{
+    // Everything the program shows from the file, and its layout; the
+    // reader's columns and tables are left out, so the same text built
+    // twice has the same identity whatever notes it carries.
+    static const char* const statements[] = {
+        "SELECT type, name, sql FROM sqlite_master WHERE name NOT LIKE 'sqlite_%' AND name <> 'ZerafinBuild' "
+        "ORDER BY type, name",
+        "SELECT Sura, Verse, Words, \"count\", \"sum\" FROM ZOVR ORDER BY Sura, Verse",
+        "SELECT Sura, Verse, Words FROM ZOVR1 ORDER BY Sura, Verse",
+        "SELECT * FROM ZOVRSch ORDER BY rowid", "SELECT * FROM Q ORDER BY rowid", "SELECT * FROM Q1 ORDER BY rowid",
+        "SELECT * FROM SuraTable ORDER BY rowid", "SELECT * FROM SuraTable1 ORDER BY rowid",
+        "SELECT * FROM HEADERS ORDER BY rowid", "SELECT * FROM HEADERS1 ORDER BY rowid",
+        "SELECT * FROM FOOTERS ORDER BY rowid", "SELECT * FROM FOOTERS1 ORDER BY rowid",
+        "SELECT * FROM FRONTMATTER ORDER BY rowid", "SELECT * FROM GlosIndex ORDER BY rowid",
+        "SELECT * FROM GlosIndex1 ORDER BY rowid", "SELECT * FROM Appendices ORDER BY rowid",
+        "SELECT * FROM Appendices1 ORDER BY rowid",
+    };
+    QCryptographicHash digest(QCryptographicHash::Sha256);
+    for (const char* sql : statements) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db.handle(), sql, -1, &st, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(st);
+            throw std::runtime_error("cannot read back " + db.file().string() + ": " + sqlite3_errmsg(db.handle()));
+        }
+        digest.addData(QByteArrayView(sql));
+        while (sqlite3_step(st) == SQLITE_ROW)
+            for (int i = 0, n = sqlite3_column_count(st); i < n; ++i) {
+                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(st, i));
+                const int size = sqlite3_column_bytes(st, i);
+                // Type and length first, so that no two rows run together alike.
+                const std::string head = std::to_string(sqlite3_column_type(st, i)) + ":" + std::to_string(size) + ":";
+                digest.addData(QByteArrayView(head.data(), qsizetype(head.size())));
+                if (size > 0)
+                    digest.addData(QByteArrayView(bytes, size));
+            }
+        sqlite3_finalize(st);
+    }
+    return digest.result().toHex().toStdString();
+}
+
 int countWord(std::string_view text, std::string_view word)
 {
     if (word.empty())
@@ -284,55 +296,6 @@ std::vector<std::string> indexLines(const std::vector<IndexTerm>& terms, const S
     return lines;
 }
 
-UserData readUserData(const fs::path& file)
-{
-    if (!fs::exists(file))
-        return {};
-    db::Database db;
-    if (!db.openFile(file))
-        throw std::runtime_error(db.lastError());
-    return readUserData(db);
-}
-
-UserData readUserData(db::Database& db)
-{
-    UserData u;
-    const fs::path& file = db.file();
-    u.present = true;
-    db::Recordset rs;
-    if (db.hasTable("ZOVR")) {
-        if (!rs.open("SELECT Sura, Verse, YourNotes FROM ZOVR WHERE YourNotes IS NOT NULL AND YourNotes <> '' "
-                     "ORDER BY Sura, Verse",
-                     db))
-            throw std::runtime_error("cannot read the notes of " + file.string() + ": " + rs.lastError());
-        for (; !rs.eof(); rs.moveNext())
-            u.notes.push_back({static_cast<int>(rs.field(0).toInt()), static_cast<int>(rs.field(1).toInt()),
-                               rs.field(2).toString()});
-    }
-    auto readTopics = [&](const char* table, std::vector<UserData::TopicRow>& out) {
-        if (!db.hasTable(table))
-            return;
-        if (!rs.open(std::string("SELECT ARTICLES, SURA, VERSE, WORDS FROM ") + table + " ORDER BY rowid", db))
-            throw std::runtime_error(std::string("cannot read the topics of ") + file.string() + ": " + rs.lastError());
-        for (; !rs.eof(); rs.moveNext())
-            out.push_back({rs.field(0), rs.field(1), rs.field(2), rs.field(3)});
-    };
-    readTopics("ARTICLES", u.topics);
-    readTopics("ARTICLES1", u.topics1);
-    if (db.hasTable("SIMWORDS")) {
-        u.hasWordGroups = true;
-        if (!rs.open("SELECT * FROM SIMWORDS ORDER BY rowid", db))
-            throw std::runtime_error("cannot read the word groups of " + file.string() + ": " + rs.lastError());
-        for (; !rs.eof(); rs.moveNext()) {
-            std::vector<db::Value> row;
-            for (int i = 0; i < 10; ++i)
-                row.push_back(i < rs.fieldCount() ? rs.field(i) : db::Value(""));
-            u.wordGroups.push_back(std::move(row));
-        }
-    }
-    return u;
-}
-
 TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, const ProjectData& data, const UserData& user,
                              const Companions& companions, const Progress& progress)
 {
@@ -352,10 +315,6 @@ TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, con
     auto subtitles = byVerse<std::string>(data.subtitles, [](const VerseNote& n) { return n.text; });
     auto footnotes = byVerse<std::string>(data.footnotes,
                                           [](const VerseNote& n) { return footnoteText(n.sura, n.verse, n.text); });
-    std::map<VerseKey, std::string> notes;
-    for (const auto& n : user.notes)
-        notes[{n.sura, n.verse}] = n.text;
-
     Inserter zovr(db, "INSERT INTO ZOVR (Sura, Verse, Words, YourNotes, \"count\", \"sum\") VALUES (?,?,?,?,?,?)");
     Inserter zovrSch(db, "INSERT INTO ZOVRSch (Sura, Verse, Words) VALUES (?,?,?)");
     Inserter q(db, "INSERT INTO Q (Sura, Verse, Words) VALUES (?,?,?)");
@@ -367,18 +326,12 @@ TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, con
     int done = 0;
     const int total = sample.verseCount();
     auto addRow = [&](int sura, int verse, const std::string& rtf, const std::string& plain) {
-        auto note = notes.find({sura, verse});
-        std::string noteText;
-        if (note != notes.end()) {
-            noteText = note->second;
-            notes.erase(note);
-            ++counts.notesKept;
-        }
-        zovr.row({sura, verse, rtf, noteText, godCount, godSum});
-        // ZOVR1 mirrors every row, notes included. The search forms hold the
-        // numbered verses only: the unnumbered opening repeats one line 112
-        // times and would bury every search for its words.
-        zovr1.row({sura, verse, db::plainSearchForm(plain), db::plainSearchForm(noteText)});
+        zovr.row({sura, verse, rtf, std::string(), godCount, godSum});
+        // ZOVR1 mirrors every row, notes included (the notes trigger keeps
+        // them in step). The search forms hold the numbered verses only: the
+        // unnumbered opening repeats one line 112 times and would bury every
+        // search for its words.
+        zovr1.row({sura, verse, db::plainSearchForm(plain), std::string()});
         if (verse > 0) {
             zovrSch.row({sura, verse, plain});
             q.row({sura, verse, plain});
@@ -411,11 +364,6 @@ TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, con
             if (++done % 500 == 0)
                 report(progress, 2000 + static_cast<int>(12000LL * done / total));
         }
-    }
-    if (!notes.empty()) {
-        auto ref = db::VerseRef{notes.begin()->first.first, notes.begin()->first.second};
-        throw std::runtime_error("a note of the earlier text database belongs to " + ref.display() +
-                                 ", which the new text does not have; nothing was replaced");
     }
     report(progress, 14500);
 
@@ -484,28 +432,12 @@ TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, con
     }
     {
         Inserter groups(db, "INSERT INTO SIMWORDS VALUES (?,?,?,?,?,?,?,?,?,?)");
-        if (user.hasWordGroups) {
-            for (const auto& row : user.wordGroups)
-                groups.row(row);
-            counts.wordGroups = static_cast<int>(user.wordGroups.size());
-        } else {
-            for (const auto& g : data.wordGroups) {
-                std::vector<db::Value> row;
-                for (size_t i = 0; i < 10; ++i)
-                    row.emplace_back(i < g.size() ? g[i] : std::string());
-                groups.row(row);
-            }
-            counts.wordGroups = static_cast<int>(data.wordGroups.size());
+        for (const auto& g : data.wordGroups) {
+            std::vector<db::Value> row;
+            for (size_t i = 0; i < 10; ++i)
+                row.emplace_back(i < g.size() ? g[i] : std::string());
+            groups.row(row);
         }
-    }
-    {
-        Inserter t(db, "INSERT INTO ARTICLES (ARTICLES, SURA, VERSE, WORDS) VALUES (?,?,?,?)");
-        for (const auto& row : user.topics)
-            t.row(row);
-        Inserter t1(db, "INSERT INTO ARTICLES1 (ARTICLES, SURA, VERSE, WORDS) VALUES (?,?,?,?)");
-        for (const auto& row : user.topics1)
-            t1.row(row);
-        counts.topicRowsKept = static_cast<int>(user.topics.size() + user.topics1.size());
     }
     report(progress, 16500);
 
@@ -519,6 +451,13 @@ INSERT INTO Appendices1 SELECT Appendix, zf_plain(Words) FROM Appendices ORDER B
 INSERT INTO GlosIndex1 SELECT Title, Number, zf_plain(Words) FROM GlosIndex ORDER BY rowid;
 )sql");
     run(db, db::notesTwinTrigger());
+    db::writeBuildIdentity(db, textIdentity(db));
+    // The reader's own data last, through the same carry-over that brings a
+    // working copy up to date.
+    const db::CarriedOver kept = db::applyUserData(db, user);
+    counts.notesKept = kept.notes;
+    counts.topicRowsKept = kept.topicRows;
+    counts.wordGroups = kept.wordGroups;
     run(db, "COMMIT");
     run(db, "PRAGMA journal_mode=DELETE; ANALYZE;");
     report(progress, 17500);
@@ -545,60 +484,13 @@ void writeCollectionTemplate(const fs::path& file)
     }
 }
 
-namespace {
-
-bool holdsTables(db::Database& db)
-{
-    db::Recordset rs;
-    return rs.open("SELECT count(*) FROM sqlite_master WHERE type='table'", db) && rs.field(0).toInt() > 0;
-}
-
-// Moves a file the builder cannot carry over out of the way, under a name
-// that says why and when; it is never deleted.
-SetAside keepAside(const fs::path& target, const std::string& kind, const std::string& why)
-{
-    const auto stamp =
-        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
-    fs::path aside = target;
-    aside += "." + kind + "-" + std::to_string(stamp);
-    for (int n = 2; fs::exists(aside); ++n) {
-        aside = target;
-        aside += "." + kind + "-" + std::to_string(stamp) + "-" + std::to_string(n);
-    }
-    fs::rename(target, aside);
-    return {kind, aside.string(), why};
-}
-
-bool processGone(const std::string& pidText)
-{
-    if (pidText.empty() || pidText.size() > 9 || pidText.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    const long pid = std::stol(pidText);
-    return pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-}
-
-}  // namespace
-
 void removeStaleFiles(const fs::path& outDir, const std::string& language)
 {
     // Only the names this builder gives its own temporary files, in the
     // folders it writes, and only those of processes that are gone.
-    const fs::path folders[] = {outDir, outDir / "Files", outDir / "Files" / language,
-                                outDir / "Files" / language / "Appendices"};
-    for (const auto& folder : folders) {
-        std::error_code ec;
-        for (const auto& e : fs::directory_iterator(folder, ec)) {
-            const std::string name = e.path().filename().string();
-            for (const std::string marker : {".ttb.building-", ".part-"}) {
-                const auto at = name.rfind(marker);
-                if (at == std::string::npos || !processGone(name.substr(at + marker.size())))
-                    continue;
-                std::error_code removeError;
-                if (e.is_regular_file(removeError))
-                    fs::remove(e.path(), removeError);
-            }
-        }
-    }
+    for (const auto& folder : {outDir, outDir / "Files", outDir / "Files" / language,
+                               outDir / "Files" / language / "Appendices"})
+        db::removeStaleTemporaries(folder, {".ttb.building-", ".part-"});
 }
 
 BuildReport buildProgramFolder(const BuildOptions& o)
@@ -619,39 +511,9 @@ BuildReport buildProgramFolder(const BuildOptions& o)
     // its notes are read until the new file has been renamed over it: a
     // note saved meanwhile waits for the lock (or is refused with a
     // message) and then goes into the new file, never into the old one.
-    db::Database old;
-    std::optional<db::Database::Transaction> hold;
-    UserData user;
-    SetAside setAside;
-    std::error_code ec;
-    if (fs::exists(target, ec)) {
-        const std::string name = target.filename().string();
-        if (!old.openFile(target)) {
-            if (!old.lastFailureWasDamage())
-                throw std::runtime_error(name + " cannot be opened: " + old.lastError() + "; nothing was changed");
-            setAside = keepAside(target, "unreadable", old.lastError());
-        } else if (!holdsTables(old)) {
-            // An empty database holds nothing of the reader's.
-        } else if (!old.hasTable("ZOVR")) {
-            // Some other program's database under our name: keep it.
-            old.close();
-            setAside = keepAside(target, "foreign", "it is an SQLite database but not a text database");
-        } else {
-            hold.emplace(old);
-            if (!hold->active())
-                throw std::runtime_error(name + " cannot be locked for the rebuild: " + old.lastError() +
-                                         "; nothing was changed");
-            try {
-                user = readUserData(old);
-            } catch (const std::exception& e) {
-                if (!old.lastFailureWasDamage())
-                    throw std::runtime_error(std::string(e.what()) + "; nothing was changed");
-                hold.reset();
-                old.close();
-                setAside = keepAside(target, "unreadable", e.what());
-            }
-        }
-    }
+    db::HeldForReplacement old(target);
+    const UserData& user = old.user();
+    const SetAside& setAside = old.setAside();
     report(o.progress, 1600);
 
     // Companion documents first: their sizes go into SuraTable.
@@ -681,20 +543,17 @@ BuildReport buildProgramFolder(const BuildOptions& o)
     fs::create_directories(o.outDir / "Numbers");
     report(o.progress, 2000);
 
-    fs::path building = target;
-    building += ".building-" + std::to_string(::getpid());
+    const fs::path building = db::temporaryName(target, ".building-");
     fs::remove(building);
     TextCounts counts;
     try {
         counts = writeTextDatabase(building, sample, data, user, companions, o.progress);
-        fs::rename(building, target);
+        old.replaceWith(building);
     } catch (...) {
+        std::error_code ec;
         fs::remove(building, ec);
         throw;
     }
-    // Writers waiting for the lock now find the new file in place.
-    hold.reset();
-    old.close();
     writeCollectionTemplate(o.outDir / "Files" / "Backup.mdb");
     report(o.progress, 18000);
 

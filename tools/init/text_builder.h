@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/user_data.h"
 #include "db/value.h"
 #include "init/project_data.h"
 #include "init/sample_text.h"
@@ -16,27 +17,9 @@ class Database;
 namespace init {
 
 // What a reader has written into an existing text database and must find
-// again after a rebuild.
-struct UserData {
-    struct Note {
-        int sura = 0;
-        int verse = 0;
-        std::string text;
-    };
-    // One row of ARTICLES or ARTICLES1, field for field as it was stored.
-    using TopicRow = std::vector<db::Value>;
-    bool present = false;  // an earlier text database was read
-    std::vector<Note> notes;
-    std::vector<TopicRow> topics;   // ARTICLES
-    std::vector<TopicRow> topics1;  // ARTICLES1
-    bool hasWordGroups = false;     // the earlier file had a SIMWORDS table
-    std::vector<std::vector<db::Value>> wordGroups;  // its rows, 10 fields each
-};
-
-// Reads notes, topics and word groups from an existing text database.
-// Throws std::runtime_error when the file exists but cannot be read.
-UserData readUserData(const std::filesystem::path& file);
-UserData readUserData(db::Database& db);
+// again after a rebuild (db/user_data.h).
+using UserData = db::UserData;
+using SetAside = db::SetAside;
 
 // Progress callback: 0 … 18360.
 using Progress = std::function<void(int)>;
@@ -76,14 +59,6 @@ struct BuildOptions {
     Progress progress;
 };
 
-// An earlier file at the text database's name that could not be carried
-// over, and where it was kept.
-struct SetAside {
-    std::string kind;    // "unreadable" (damaged, not a database) or "foreign" (another program's database)
-    std::string keptAs;  // its new path; empty when nothing was set aside
-    std::string reason;
-};
-
 struct BuildReport {
     TextCounts counts;
     std::string manifest;  // what was written into css
@@ -98,6 +73,10 @@ void removeStaleFiles(const std::filesystem::path& outDir, const std::string& la
 // earlier one atomically and keeping the reader's data), the companion
 // documents, the collection template, and finally "css".
 BuildReport buildProgramFolder(const BuildOptions& options);
+
+// The identity of the text a text database holds: a digest of its text
+// tables and its layout, not of the reader's notes, topics or word groups.
+std::string textIdentity(db::Database& db);
 
 // Helpers shared with the tests.
 int countWord(std::string_view text, std::string_view word);  // whole-word, exact case
