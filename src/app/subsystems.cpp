@@ -5,12 +5,14 @@
 #include "reading/navigation.h"
 #include "search/search_ui.h"
 #include "shell/install.h"
+#include "speech/speech.h"
 
 void installSubsystems(frmMain& main)
 {
     Navigation& navigation = installSubsystem<Navigation>(main);
     installSubsystem<NumberAnalysis>(main);
     installSubsystem<SearchUi>(main, navigation);
+    installSubsystem<Speech>(main);
     main.refreshCommandStates();
     main.followSettingsControls();
 }
