@@ -111,13 +111,16 @@ void SpeechWorker::open()
         tts_ = tts;
         voices_ = std::move(voices);
         connect(tts_, &QTextToSpeech::stateChanged, this, &SpeechWorker::engineState);
-        connect(tts_, &QTextToSpeech::errorOccurred, this, [this](QTextToSpeech::ErrorReason, const QString& why) {
-            queue_.clear();
-            speaking_ = false;
-            emit failed(QStringLiteral("No voice can be heard: the speech engine reported \"%1\". "
-                                       "Check that the computer has a working sound output.")
-                            .arg(why));
-        });
+        connect(tts_, &QTextToSpeech::errorOccurred, this,
+                [this](QTextToSpeech::ErrorReason reason, const QString& why) {
+                    queue_.clear();
+                    speaking_ = false;
+                    emit failed(reason == QTextToSpeech::ErrorReason::Playback
+                                    ? QStringLiteral("No voice can be heard: this computer has no working sound "
+                                                     "output (the speech engine says: %1)")
+                                          .arg(why)
+                                    : QStringLiteral("No voice can be heard: the speech engine failed (%1)").arg(why));
+                });
         QStringList names;
         for (const Voice& v : voices_)
             names << voiceLabel(v.voice, v.locale);
@@ -240,7 +243,7 @@ QString QtSpeechEngine::voiceName(int index) const
 
 bool QtSpeechEngine::selectVoice(int index)
 {
-    if (state_ == State::Unavailable || index < 1 || index > voiceCount())
+    if (!started() || index < 1 || index > voiceCount())
         return false;
     voice_ = index;
     post([w = worker_, index] { w->selectVoice(index); });
@@ -249,7 +252,7 @@ bool QtSpeechEngine::selectVoice(int index)
 
 bool QtSpeechEngine::setSpeed(int speed)
 {
-    if (state_ == State::Unavailable || speed < speech::kMinSpeed || speed > speech::kMaxSpeed)
+    if (!started() || speed < speech::kMinSpeed || speed > speech::kMaxSpeed)
         return false;
     speed_ = speed;
     post([w = worker_, rate = speech::speedToRate(speed)] { w->setRate(rate); });
@@ -258,7 +261,7 @@ bool QtSpeechEngine::setSpeed(int speed)
 
 bool QtSpeechEngine::setPitch(int pitch)
 {
-    if (state_ == State::Unavailable || pitch < speech::kMinPitch || pitch > speech::kMaxPitch)
+    if (!started() || pitch < speech::kMinPitch || pitch > speech::kMaxPitch)
         return false;
     pitch_ = pitch;
     post([w = worker_, p = speech::pitchToQtPitch(pitch)] { w->setPitch(p); });
@@ -267,12 +270,16 @@ bool QtSpeechEngine::setPitch(int pitch)
 
 void QtSpeechEngine::speak(const QString& text)
 {
-    if (state_ == State::Unavailable)
+    // An engine that started but could not play is tried again: the sound
+    // output may have come back.
+    // The synthesisers never finish a text with nothing to say in it (it
+    // would hold up every text after it), so there is none to give them.
+    if (!started() || text.trimmed().isEmpty())
         return;
     post([w = worker_, text] { w->say(text); });
     // Speaking from now on, so that whoever waits for the end does not see
     // the moment before the engine's thread takes the text up.
-    if (state_ == State::Ready)
+    if (state_ == State::Ready || state_ == State::Unavailable)
         setState(State::Speaking);
 }
 
@@ -302,7 +309,7 @@ void QtSpeechEngine::failed(const QString& problem)
 
 void QtSpeechEngine::workerState(int state)
 {
-    if (state_ == State::Unavailable || state_ == State::Starting)
+    if (!started())
         return;
     setState(static_cast<State>(state));
 }

@@ -60,6 +60,8 @@ private:
     void failed(const QString& problem);
     void workerState(int state);
     void setState(State state);
+    // An engine answered and offered voices (it may still fail to play).
+    bool started() const { return !voices_.isEmpty(); }
     // Runs `call` on the engine's thread.
     template <typename F>
     void post(F&& call);

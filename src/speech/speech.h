@@ -1,12 +1,13 @@
 #pragma once
 
+#include "speech/frm_engine.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <functional>
 
-class FrmEngine;
 class Shell;
 class SpeechEngine;
 

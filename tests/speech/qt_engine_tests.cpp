@@ -64,4 +64,8 @@ TEST(QtSpeechEngine, FliteStartsOffTheCallersThreadAndListsItsVoices)
     EXPECT_TRUE(engine.setPitch(speech::kDefaultPitch));
     EXPECT_EQ(engine.speed(), speech::kDefaultSpeed);
     EXPECT_EQ(engine.pitch(), speech::kDefaultPitch);
+    // A text with nothing to say never reaches the synthesiser, which would
+    // never finish it and so hold up every text after it.
+    engine.speak(QStringLiteral("  \r\n "));
+    EXPECT_EQ(engine.state(), SpeechEngine::State::Ready);
 }
