@@ -270,11 +270,12 @@ bool QtSpeechEngine::setPitch(int pitch)
 
 void QtSpeechEngine::speak(const QString& text)
 {
-    // An engine that started but could not play is tried again: the sound
-    // output may have come back.
+    // While the engine starts, the text waits on its thread: the first
+    // "Voice for display" is what makes the engine. One that started but
+    // could not play is tried again: the sound output may have come back.
     // The synthesisers never finish a text with nothing to say in it (it
-    // would hold up every text after it), so there is none to give them.
-    if (!started() || text.trimmed().isEmpty())
+    // would hold up every text after it), so they are given none.
+    if ((state_ == State::Unavailable && !started()) || text.trimmed().isEmpty())
         return;
     post([w = worker_, text] { w->say(text); });
     // Speaking from now on, so that whoever waits for the end does not see
