@@ -16,6 +16,26 @@ QString displayReading(const QString& text)
     return (text.left(open) + QLatin1Char(' ') + text.mid(close + 1)).toLower();
 }
 
+namespace {
+
+// "[2:255]", "[1:1-7]", "[*2:5]": what the display writes before a verse.
+// Words the translation supplies in brackets ("We [angels] were …") are
+// part of the verse and are read.
+bool isReference(QStringView group)
+{
+    bool digit = false;
+    for (QChar c : group) {
+        if (c.isDigit())
+            digit = true;
+        else if (c != QLatin1Char(':') && c != QLatin1Char('-') && c != QLatin1Char(',') &&
+                 c != QLatin1Char('*') && !c.isSpace())
+            return false;
+    }
+    return digit;
+}
+
+}  // namespace
+
 QString automaticReading(const QString& text)
 {
     QString out;
@@ -29,9 +49,11 @@ QString automaticReading(const QString& text)
                 break;
             }
             // A reference right after another ("[2:1][2:2]") goes as well:
-            // nothing in brackets is ever read out.
-            p = close + 1;
-            continue;
+            // no reference is ever read out.
+            if (isReference(QStringView(text).mid(p + 1, close - p - 1))) {
+                p = close + 1;
+                continue;
+            }
         }
         out += text[p];
         ++p;

@@ -11,8 +11,9 @@ namespace speech {
 // (the heading's "[2:255]"), lower case. Later references are read.
 QString displayReading(const QString& text);
 
-// The automatic reading after each display: every bracketed reference cut
-// out, lower case, no "*". A "[" with no "]" after it is read as it stands.
+// The automatic reading after each display: every bracketed verse
+// reference cut out, lower case, no "*". Words in brackets are read. A "["
+// with no "]" after it is read as it stands.
 QString automaticReading(const QString& text);
 
 // The voice dialog's slider ranges and the values used when applying the

@@ -29,14 +29,16 @@ TEST(AutomaticReading, RemovesEveryReferenceAndStar)
 {
     EXPECT_EQ(automaticReading(QStringLiteral("[2:255] GOD: there*\r\n[2:256] *There Is No")),
               QStringLiteral(" god: there\r\n there is no"));
-    // References side by side all go: nothing in brackets is read out.
-    EXPECT_EQ(automaticReading(QStringLiteral("[1:1][1:2]X[3:4]")), QStringLiteral("x"));
-    EXPECT_EQ(automaticReading(QStringLiteral("[]A[x]")), QStringLiteral("a"));
+    // References side by side all go: no reference is read out.
+    EXPECT_EQ(automaticReading(QStringLiteral("[1:1][1:2]X[3:4-7]")), QStringLiteral("x"));
+    // Words the translation supplies in brackets are part of the verse.
+    EXPECT_EQ(automaticReading(QStringLiteral("[41:31] We [Angels] were [are so] here [] [x1]")),
+              QStringLiteral(" we [angels] were [are so] here [] [x1]"));
     // A "[" without a "]" after it: the rest is read as it stands (lower
     // case, no stars), earlier references still cut.
     EXPECT_EQ(automaticReading(QStringLiteral("[1:1] One [2:2 Two* Three")), QStringLiteral(" one [2:2 two three"));
-    // A "[" is closed by the first "]" after it, whatever lies between.
-    EXPECT_EQ(automaticReading(QStringLiteral("One [2:2 Two [3:3] Three")), QStringLiteral("one  three"));
+    // A "[" is closed by the first "]" after it.
+    EXPECT_EQ(automaticReading(QStringLiteral("One [2:2 [3:3] Three")), QStringLiteral("one [2:2  three"));
     EXPECT_EQ(automaticReading(QStringLiteral("Close] Only")), QStringLiteral("close] only"));
     EXPECT_EQ(automaticReading(QString()), QString());
     // Letters beyond ASCII are lowered too.
