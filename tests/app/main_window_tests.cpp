@@ -22,6 +22,8 @@
 
 #include <QSettings>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 using testing_support::MainWindowFixture;
@@ -418,4 +420,25 @@ TEST(MainWindowLayout, FinishedAtFullSizeAndAtTheMinimumWidth)
     m.resize(300, 900);
     m.Form_Resize();
     EXPECT_EQ(m.width(), 500);
+}
+
+// The Voice menu of the real window, in a program folder without the
+// speech add-on: every entry says so, and no synthesiser is reached.
+TEST(MainWindow, VoiceMenuWithoutTheAddOnExplainsItself)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    ASSERT_FALSE(std::filesystem::exists(f.folder() / "rdd"));
+    m.state().readAllVerses = true;
+    for (const char* entry : {"mnuReadDisplay", "mnuReciteScroll", "mnuStopRecitation", "mnuStopAll"}) {
+        f.prompter().clear();
+        ASSERT_TRUE(f.press(QString::fromLatin1(entry))) << entry;
+        EXPECT_EQ(f.prompter().texts(),
+                  QStringList{QStringLiteral(
+                      "The Text-to-Speech add-on for Zerafin needs to be installed for this feature to work")})
+            << entry;
+    }
+    EXPECT_TRUE(m.state().readAllVerses);
+    EXPECT_EQ(m.findChild<QObject*>(QStringLiteral("frmTx")), nullptr);
+    EXPECT_EQ(m.findChild<QDialog*>(QStringLiteral("FrmEngine")), nullptr);
 }
