@@ -227,6 +227,10 @@ QtSpeechEngine::~QtSpeechEngine()
 
 QStringList QtSpeechEngine::defaultEngines()
 {
+    // A reader who prefers one synthesiser names it (or several, in order).
+    const QString chosen = qEnvironmentVariable("ZERAFIN_SPEECH_ENGINES").trimmed();
+    if (!chosen.isEmpty())
+        return chosen.split(QLatin1Char(','), Qt::SkipEmptyParts);
     return {QStringLiteral("speechd"), QStringLiteral("flite")};
 }
 

@@ -24,7 +24,8 @@ public:
     // left behind rather than waited for.
     ~QtSpeechEngine() override;
 
-    // speech-dispatcher where it answers, else flite.
+    // speech-dispatcher where it answers, else flite; or the names listed,
+    // comma-separated, in ZERAFIN_SPEECH_ENGINES.
     static QStringList defaultEngines();
 
     int voiceCount() const override { return static_cast<int>(voices_.size()); }

@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <sstream>
+
 #include <gtest/gtest.h>
 
 using testing_support::runProgram;
@@ -69,4 +71,28 @@ TEST(SpeakCommand, HelpNamesBothCommands)
     r = runProgram({cliPath(), "speak", "--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("--prepared"), std::string::npos);
+}
+
+TEST(VoicesCommand, NumberedFromOneOrAMessageWithoutAnEngine)
+{
+    // No synthesiser by that name: a message and exit 1, at once.
+    auto r = runProgram({"/usr/bin/env", "ZERAFIN_SPEECH_ENGINES=no-such-engine", cliPath(), "voices"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("No voice can be heard: no speech synthesiser is installed"), std::string::npos) << r.err;
+    r = runProgram({"/usr/bin/env", "ZERAFIN_SPEECH_ENGINES=no-such-engine", cliPath(), "speak", "--", "words"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("No voice can be heard"), std::string::npos) << r.err;
+
+    // flite lists its voices without speaking a word.
+    r = runProgram({"/usr/bin/env", "ZERAFIN_SPEECH_ENGINES=flite", cliPath(), "voices"});
+    if (r.status == 1 && r.err.find("no speech synthesiser is installed") != std::string::npos)
+        GTEST_SKIP() << "the flite speech plugin is not installed";
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line;
+    int expected = 1;
+    for (; std::getline(lines, line); ++expected)
+        EXPECT_EQ(line.rfind(std::to_string(expected) + " ", 0), 0u) << line;
+    EXPECT_GT(expected, 1);
 }
