@@ -5,6 +5,7 @@
 #include "reading/navigation.h"
 #include "search/search_ui.h"
 #include "shell/install.h"
+#include "speech/speech.h"
 #include "topics/topics_ui.h"
 
 void installSubsystems(frmMain& main)
@@ -13,6 +14,7 @@ void installSubsystems(frmMain& main)
     installSubsystem<NumberAnalysis>(main);
     SearchUi& search = installSubsystem<SearchUi>(main, navigation);
     installSubsystem<TopicsUi>(main, navigation, &search);
+    installSubsystem<Speech>(main);
     main.refreshCommandStates();
     main.followSettingsControls();
 }

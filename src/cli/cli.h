@@ -29,6 +29,16 @@ bool openTextDatabase(const Common& common, db::Database& db,
 
 int fail(const std::string& message, int code = 1);
 
+// The reading pane after showing verses, as RTF and as its plain text.
+struct Display {
+    std::string rtf;
+    std::string text;
+};
+// The display of verse references ("2:255", "1:1-7", "114"), each appended
+// after the one before. Returns the exit status: 2 (with a message) for a
+// reference that is not one, 1 when a verse is missing.
+int displayVerses(const Common& common, const Args& refs, Display& out);
+
 // One entry per command; each file cmd_*.cpp implements one.
 int cmdShow(const Common& common, const Args& args);
 int cmdSql(const Common& common, const Args& args);
@@ -42,5 +52,7 @@ int cmdRtf(const Common& common, const Args& args);
 int cmdTopics(const Common& common, const Args& args);
 int cmdNote(const Common& common, const Args& args);
 int cmdCollection(const Common& common, const Args& args);
+int cmdVoices(const Common& common, const Args& args);
+int cmdSpeak(const Common& common, const Args& args);
 
 }  // namespace cli

@@ -67,6 +67,11 @@ std::optional<Range> parseRange(const std::string& text)
     return Range{static_cast<int>(*s), static_cast<int>(*from), static_cast<int>(*to)};
 }
 
+std::string badReference(const std::string& text)
+{
+    return "'" + text + "' is not a verse reference (sura 1-114, then ':' and a verse 0-999 or a range)";
+}
+
 std::string describe(const Range& r)
 {
     if (r.from < 0)
@@ -74,9 +79,10 @@ std::string describe(const Range& r)
     return std::to_string(r.sura) + ":" + std::to_string(r.from) + (r.to != r.from ? "-" + std::to_string(r.to) : "");
 }
 
-// The reading pane's RTF for the ranges, one verse display per range with
-// the default display settings, each appended after the one before.
-int showRtf(const Common& common, const std::vector<Range>& ranges, const std::vector<std::string>& highlights)
+// One verse display per range with the default display settings, each
+// appended after the one before.
+int displayRanges(const Common& common, const std::vector<Range>& ranges, const std::vector<std::string>& highlights,
+                  Display& out)
 {
     // What the window shares with its verse display, held here.
     struct {
@@ -136,11 +142,24 @@ int showRtf(const Common& common, const std::vector<Range>& ranges, const std::v
         renderer.OpenVerse();
         first = false;
     }
-    std::printf("%s\n", msg.rtf().c_str());
+    out.rtf = msg.rtf();
+    out.text = msg.text();
     return status;
 }
 
 }  // namespace
+
+int displayVerses(const Common& common, const Args& refs, Display& out)
+{
+    std::vector<Range> ranges;
+    for (const auto& a : refs) {
+        auto r = parseRange(a);
+        if (!r)
+            return fail(badReference(a), 2);
+        ranges.push_back(*r);
+    }
+    return displayRanges(common, ranges, {}, out);
+}
 
 int cmdShow(const Common& common, const Args& allArgs)
 {
@@ -169,11 +188,15 @@ int cmdShow(const Common& common, const Args& allArgs)
     for (const auto& a : args) {
         auto r = parseRange(a);
         if (!r)
-            return fail("'" + a + "' is not a verse reference (sura 1-114, then ':' and a verse 0-999 or a range)", 2);
+            return fail(badReference(a), 2);
         ranges.push_back(*r);
     }
-    if (rtf)
-        return showRtf(common, ranges, highlights);
+    if (rtf) {
+        Display display;
+        const int status = displayRanges(common, ranges, highlights, display);
+        std::printf("%s\n", display.rtf.c_str());
+        return status;
+    }
     db::Database db;
     if (!openTextDatabase(common, db))
         return 1;

@@ -36,6 +36,11 @@ const std::map<std::string, Command>& commands()
         {"collection", {cli::cmdCollection, "collection (backup [--overwrite] | restore | merge) FILE | collection erase  [--yes]\n"
                                             "                       notes and topics to or from a collection file; prints what was done"}},
         {"rtf", {cli::cmdRtf, "rtf (--text | --rtf) (FILE | -)  a rich-text file's plain text as the reading pane gives it, or the RTF written back"}},
+        {"voices", {cli::cmdVoices, "voices                 the installed voices, numbered from 1 (exit 1 when no speech engine answers)"}},
+        {"speak", {cli::cmdSpeak, "speak [--voice N] [--speed S] [--pitch P] [--prepared] (REF... | -- TEXT)\n"
+                                  "                       read verses or a text aloud and return when done; speed 30-510,\n"
+                                  "                       pitch 84-338; --prepared prints the text as the automatic\n"
+                                  "                       reading hands it to the engine and speaks nothing"}},
         {"sql", {cli::cmdSql, "sql [--write] \"STATEMENT\"  run one statement on the text database, rows tab-separated.\n"
                               "                       Read-only unless --write is given. --write lets the statement change\n"
                               "                       the file directly: a wrong one can delete the reader's notes, topics\n"
