@@ -296,25 +296,15 @@ std::vector<std::string> indexLines(const std::vector<IndexTerm>& terms, const S
     return lines;
 }
 
-TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, const ProjectData& data, const UserData& user,
-                             const Companions& companions, const Progress& progress)
+namespace {
+
+using TextsByVerse = std::map<VerseKey, std::vector<std::string>>;
+
+// ZOVR, its twin ZOVR1 and the search forms ZOVRSch and Q, verse by verse,
+// with the running count and sum of the verses that name Allah.
+void writeVerses(db::Database& db, const SampleText& sample, const TextsByVerse& subtitles,
+                 const TextsByVerse& footnotes, const Progress& progress, TextCounts& counts)
 {
-    if (sample.suras.size() != 114)
-        throw std::runtime_error("the sample text does not hold 114 suras");
-    checkReferences(data.subtitles, sample, "a subtitle", false);
-    checkReferences(data.footnotes, sample, "a footnote", true);
-
-    TextCounts counts;
-    db::Database db;
-    if (!db.openFile(file, db::Database::Mode::CreateIfMissing))
-        throw std::runtime_error(db.lastError());
-    run(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;");
-    run(db, db::textDatabaseSchema());
-    run(db, "BEGIN");
-
-    auto subtitles = byVerse<std::string>(data.subtitles, [](const VerseNote& n) { return n.text; });
-    auto footnotes = byVerse<std::string>(data.footnotes,
-                                          [](const VerseNote& n) { return footnoteText(n.sura, n.verse, n.text); });
     Inserter zovr(db, "INSERT INTO ZOVR (Sura, Verse, Words, YourNotes, \"count\", \"sum\") VALUES (?,?,?,?,?,?)");
     Inserter zovrSch(db, "INSERT INTO ZOVRSch (Sura, Verse, Words) VALUES (?,?,?)");
     Inserter q(db, "INSERT INTO Q (Sura, Verse, Words) VALUES (?,?,?)");
@@ -365,83 +355,95 @@ TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, con
                 report(progress, 2000 + static_cast<int>(12000LL * done / total));
         }
     }
-    report(progress, 14500);
+}
 
-    {
-        Inserter suras(db, "INSERT INTO SuraTable (ChOrder, RvOrder, Words, Appendix, ID) VALUES (?,?,?,?,?)");
-        const auto& order = revelationOrder();
-        for (const auto& s : sample.suras) {
-            int rv = static_cast<int>(std::find(order.begin(), order.end(), s.number) - order.begin()) + 1;
-            suras.row({s.number, rv, suraTitle(s), 0, 0});
+void writeSuraTable(db::Database& db, const SampleText& sample, const ProjectData& data, const Companions& companions)
+{
+    Inserter suras(db, "INSERT INTO SuraTable (ChOrder, RvOrder, Words, Appendix, ID) VALUES (?,?,?,?,?)");
+    const auto& order = revelationOrder();
+    for (const auto& s : sample.suras) {
+        int rv = static_cast<int>(std::find(order.begin(), order.end(), s.number) - order.begin()) + 1;
+        suras.row({s.number, rv, suraTitle(s), 0, 0});
+    }
+    for (const auto& [name, size] : companions.sizes) {
+        if (name == "Contents") {
+            suras.row({0, 0, "Contents", 0, size / 200});
+            continue;
         }
-        for (const auto& [name, size] : companions.sizes) {
-            if (name == "Contents") {
-                suras.row({0, 0, "Contents", 0, size / 200});
-                continue;
-            }
-            int number = std::stoi(name);
-            auto a = std::find_if(data.appendices.begin(), data.appendices.end(),
-                                  [&](const AppendixDoc& d) { return d.number == number; });
-            suras.row({0, 0, a != data.appendices.end() ? a->title : "Appendix " + name, number, size / 200});
-        }
+        int number = std::stoi(name);
+        auto a = std::find_if(data.appendices.begin(), data.appendices.end(),
+                              [&](const AppendixDoc& d) { return d.number == number; });
+        suras.row({0, 0, a != data.appendices.end() ? a->title : "Appendix " + name, number, size / 200});
     }
-    {
-        Inserter headers(db, "INSERT INTO HEADERS (Sura, Verse, Words) VALUES (?,?,?)");
-        for (const auto& [key, texts] : subtitles)
-            for (const auto& t : texts) {
-                headers.row({key.first, key.second, t});
-                ++counts.subtitles;
-            }
-        Inserter footers(db, "INSERT INTO FOOTERS (Sura, Verse, Words) VALUES (?,?,?)");
-        for (const auto& [key, texts] : footnotes)
-            for (const auto& t : texts) {
-                footers.row({key.first, key.second, t});
-                ++counts.footnotes;
-            }
-    }
-    {
-        Inserter pages(db, "INSERT INTO FRONTMATTER (Page, Matter) VALUES (?,?)");
-        for (const auto& p : data.frontMatter)
-            pages.row({p.number, p.content});
-    }
-    report(progress, 15000);
-    {
-        Inserter gi(db, "INSERT INTO GlosIndex (Title, Number, Words) VALUES (?,?,?)");
-        int n = 0;
-        for (const auto& g : data.glossary) {
-            gi.row({"Glossary", ++n, g.term + ": " + g.definition});
-            ++counts.glossary;
-        }
-        n = 0;
-        for (const auto& line : companions.indexLines) {
-            gi.row({"Index", ++n, line});
-            ++counts.indexEntries;
-        }
-    }
-    report(progress, 16000);
-    {
-        Inserter app(db, "INSERT INTO Appendices (Appendix, Words) VALUES (?,?)");
-        std::string intro;
-        for (const auto& p : data.frontMatter)
-            if (p.number >= 8)
-                intro += p.content + "\n";
-        if (!intro.empty())
-            app.row({0, htmlToText(intro)});
-        for (const auto& a : data.appendices)
-            app.row({a.number, htmlToText(a.html)});
-    }
-    {
-        Inserter groups(db, "INSERT INTO SIMWORDS VALUES (?,?,?,?,?,?,?,?,?,?)");
-        for (const auto& g : data.wordGroups) {
-            std::vector<db::Value> row;
-            for (size_t i = 0; i < 10; ++i)
-                row.emplace_back(i < g.size() ? g[i] : std::string());
-            groups.row(row);
-        }
-    }
-    report(progress, 16500);
+}
 
-    // The "1" twins: the same rows with punctuation blanked.
+void writeSubtitlesAndFootnotes(db::Database& db, const TextsByVerse& subtitles, const TextsByVerse& footnotes,
+                                TextCounts& counts)
+{
+    Inserter headers(db, "INSERT INTO HEADERS (Sura, Verse, Words) VALUES (?,?,?)");
+    for (const auto& [key, texts] : subtitles)
+        for (const auto& t : texts) {
+            headers.row({key.first, key.second, t});
+            ++counts.subtitles;
+        }
+    Inserter footers(db, "INSERT INTO FOOTERS (Sura, Verse, Words) VALUES (?,?,?)");
+    for (const auto& [key, texts] : footnotes)
+        for (const auto& t : texts) {
+            footers.row({key.first, key.second, t});
+            ++counts.footnotes;
+        }
+}
+
+void writeFrontMatter(db::Database& db, const ProjectData& data)
+{
+    Inserter pages(db, "INSERT INTO FRONTMATTER (Page, Matter) VALUES (?,?)");
+    for (const auto& p : data.frontMatter)
+        pages.row({p.number, p.content});
+}
+
+void writeGlossaryAndIndex(db::Database& db, const ProjectData& data, const Companions& companions, TextCounts& counts)
+{
+    Inserter gi(db, "INSERT INTO GlosIndex (Title, Number, Words) VALUES (?,?,?)");
+    int n = 0;
+    for (const auto& g : data.glossary) {
+        gi.row({"Glossary", ++n, g.term + ": " + g.definition});
+        ++counts.glossary;
+    }
+    n = 0;
+    for (const auto& line : companions.indexLines) {
+        gi.row({"Index", ++n, line});
+        ++counts.indexEntries;
+    }
+}
+
+// The introduction (front-matter pages 8 on) as appendix 0, then the appendices.
+void writeAppendices(db::Database& db, const ProjectData& data)
+{
+    Inserter app(db, "INSERT INTO Appendices (Appendix, Words) VALUES (?,?)");
+    std::string intro;
+    for (const auto& p : data.frontMatter)
+        if (p.number >= 8)
+            intro += p.content + "\n";
+    if (!intro.empty())
+        app.row({0, htmlToText(intro)});
+    for (const auto& a : data.appendices)
+        app.row({a.number, htmlToText(a.html)});
+}
+
+void writeWordGroups(db::Database& db, const ProjectData& data)
+{
+    Inserter groups(db, "INSERT INTO SIMWORDS VALUES (?,?,?,?,?,?,?,?,?,?)");
+    for (const auto& g : data.wordGroups) {
+        std::vector<db::Value> row;
+        for (size_t i = 0; i < 10; ++i)
+            row.emplace_back(i < g.size() ? g[i] : std::string());
+        groups.row(row);
+    }
+}
+
+// The "1" twins: the same rows with punctuation blanked.
+void writePlainTwins(db::Database& db)
+{
     run(db, R"sql(
 INSERT INTO Q1 (Sura, Verse, Words) SELECT Sura, Verse, zf_plain(Words) FROM Q ORDER BY rowid;
 INSERT INTO SuraTable1 SELECT ChOrder, RvOrder, zf_plain(Words), Appendix, ID FROM SuraTable ORDER BY rowid;
@@ -451,6 +453,41 @@ INSERT INTO Appendices1 SELECT Appendix, zf_plain(Words) FROM Appendices ORDER B
 INSERT INTO GlosIndex1 SELECT Title, Number, zf_plain(Words) FROM GlosIndex ORDER BY rowid;
 )sql");
     run(db, db::notesTwinTrigger());
+}
+
+}  // namespace
+
+TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, const ProjectData& data, const UserData& user,
+                             const Companions& companions, const Progress& progress)
+{
+    if (sample.suras.size() != 114)
+        throw std::runtime_error("the sample text does not hold 114 suras");
+    checkReferences(data.subtitles, sample, "a subtitle", false);
+    checkReferences(data.footnotes, sample, "a footnote", true);
+
+    TextCounts counts;
+    db::Database db;
+    if (!db.openFile(file, db::Database::Mode::CreateIfMissing))
+        throw std::runtime_error(db.lastError());
+    run(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;");
+    run(db, db::textDatabaseSchema());
+    run(db, "BEGIN");
+
+    const auto subtitles = byVerse<std::string>(data.subtitles, [](const VerseNote& n) { return n.text; });
+    const auto footnotes = byVerse<std::string>(
+        data.footnotes, [](const VerseNote& n) { return footnoteText(n.sura, n.verse, n.text); });
+    writeVerses(db, sample, subtitles, footnotes, progress, counts);
+    report(progress, 14500);
+    writeSuraTable(db, sample, data, companions);
+    writeSubtitlesAndFootnotes(db, subtitles, footnotes, counts);
+    writeFrontMatter(db, data);
+    report(progress, 15000);
+    writeGlossaryAndIndex(db, data, companions, counts);
+    report(progress, 16000);
+    writeAppendices(db, data);
+    writeWordGroups(db, data);
+    report(progress, 16500);
+    writePlainTwins(db);
     db::writeBuildIdentity(db, textIdentity(db));
     // The reader's own data last, through the same carry-over that brings a
     // working copy up to date.
