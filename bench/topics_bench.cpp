@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <memory>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -65,13 +66,27 @@ Setup& setup()
     return s;
 }
 
+// The filled text, opened once for all iterations; nullptr (and the
+// benchmark marked skipped) when there is no text database.
+std::unique_ptr<db::Database> openFilled(benchmark::State& state)
+{
+    auto& s = setup();
+    if (!s.ok) {
+        state.SkipWithError(s.error.c_str());
+        return nullptr;
+    }
+    auto db = std::make_unique<db::Database>();
+    db->openFile(s.filled);
+    return db;
+}
+
 void Backup(benchmark::State& state)
 {
     auto& s = setup();
-    if (!s.ok)
-        return state.SkipWithError(s.error.c_str());
-    db::Database db;
-    db.openFile(s.filled);
+    auto opened = openFilled(state);
+    if (!opened)
+        return;
+    db::Database& db = *opened;
     for (auto _ : state) {
         auto r = topics::backupCollection(db, fs::path(ZF_BIN_DIR) / "Files" / "Backup.mdb", s.dir / "out.mdb", true);
         if (!r.ok)
@@ -83,10 +98,10 @@ BENCHMARK(Backup)->Unit(benchmark::kMillisecond);
 void Restore(benchmark::State& state)
 {
     auto& s = setup();
-    if (!s.ok)
-        return state.SkipWithError(s.error.c_str());
-    db::Database db;
-    db.openFile(s.filled);
+    auto opened = openFilled(state);
+    if (!opened)
+        return;
+    db::Database& db = *opened;
     for (auto _ : state) {
         auto r = topics::restoreCollection(db, s.collection);
         if (!r)
@@ -141,11 +156,10 @@ BENCHMARK(Erase)->Unit(benchmark::kMillisecond);
 // What "REFRESH TOPIC" reads: the verses of a topic of 1,000, as list items.
 void ShowTopicOf1000Verses(benchmark::State& state)
 {
-    auto& s = setup();
-    if (!s.ok)
-        return state.SkipWithError(s.error.c_str());
-    db::Database db;
-    db.openFile(s.filled);
+    auto opened = openFilled(state);
+    if (!opened)
+        return;
+    db::Database& db = *opened;
     size_t items = 0;
     for (auto _ : state) {
         auto verses = topics::topicVerses(db, "Large topic");
