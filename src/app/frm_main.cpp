@@ -16,6 +16,7 @@
 #include "ui/wrap_button.h"
 #include "db/numeric.h"
 #include "db/recordset.h"
+#include "reading/companion_texts.h"
 #include "reading/reading_view.h"
 
 #include <QAbstractButton>
@@ -785,12 +786,7 @@ void frmMain::fillSuraLists()
     sqRv_->clear();
     sqRv_->addItems(revelationEntries(state_.connection));
     comboApp_->clear();
-    db::Recordset rs;
-    if (rs.open("SELECT Appendix, Words FROM SuraTable WHERE Appendix BETWEEN 1 AND 38 ORDER BY Appendix",
-                state_.connection))
-        for (; !rs.eof(); rs.moveNext())
-            comboApp_->addItem(QStringLiteral("%1 : %2")
-                                   .arg(rs.field(0).toInt(), 2, 10, QLatin1Char('0'))
-                                   .arg(QString::fromStdString(rs.field(1).toString())));
+    for (const std::string& entry : reading::appendixEntries(state_.connection))
+        comboApp_->addItem(qs(entry));
     comboApp_->setCurrentIndex(-1);
 }

@@ -142,6 +142,7 @@ public:
     void fillSuraLists();
 
     QComboBox* sqCh() const override { return sqCh_; }
+    QComboBox* comboApp() const override { return comboApp_; }
     QListWidget* sqRv() const override { return sqRv_; }
     QListWidget* verseList() const;
 

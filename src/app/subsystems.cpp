@@ -2,6 +2,7 @@
 
 #include "app/frm_main.h"
 #include "numbers/number_analysis.h"
+#include "reading/companions.h"
 #include "reading/navigation.h"
 #include "search/search_ui.h"
 #include "shell/install.h"
@@ -11,6 +12,7 @@
 void installSubsystems(frmMain& main)
 {
     Navigation& navigation = installSubsystem<Navigation>(main);
+    installSubsystem<CompanionTexts>(main, navigation);
     installSubsystem<NumberAnalysis>(main);
     SearchUi& search = installSubsystem<SearchUi>(main, navigation);
     installSubsystem<TopicsUi>(main, navigation, &search);

@@ -54,5 +54,7 @@ int cmdNote(const Common& common, const Args& args);
 int cmdCollection(const Common& common, const Args& args);
 int cmdVoices(const Common& common, const Args& args);
 int cmdSpeak(const Common& common, const Args& args);
+int cmdDocuments(const Common& common, const Args& args);
+int cmdList(const Common& common, const Args& args);
 
 }  // namespace cli

@@ -35,6 +35,8 @@ const std::map<std::string, Command>& commands()
         {"note", {cli::cmdNote, "note REF [--set TEXT | --set - | --clear]  print, set (- reads standard input) or clear a verse's note"}},
         {"collection", {cli::cmdCollection, "collection (backup [--overwrite] | restore | merge) FILE | collection erase  [--yes]\n"
                                             "                       notes and topics to or from a collection file; prints what was done"}},
+        {"documents", {cli::cmdDocuments, "documents              every companion document with its path and the result of its size test (exit 1 if any fails)"}},
+        {"list", {cli::cmdList, "list (subtitles | footnotes) [--sura N]  the list of subtitles or footnotes, \"[2:255]\" tab text"}},
         {"rtf", {cli::cmdRtf, "rtf (--text | --rtf) (FILE | -)  a rich-text file's plain text as the reading pane gives it, or the RTF written back"}},
         {"voices", {cli::cmdVoices, "voices                 the installed voices, numbered from 1 (exit 1 when no speech engine answers)"}},
         {"speak", {cli::cmdSpeak, "speak [--voice N] [--speed S] [--pitch P] [--prepared] (REF... | -- TEXT)\n"

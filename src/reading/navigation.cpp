@@ -7,6 +7,7 @@
 #include "db/numeric.h"
 #include "db/recordset.h"
 #include "reading/auto_scroll.h"
+#include "reading/companion_texts.h"
 #include "reading/go_to_verse_panel.h"
 #include "reading/navigation_logic.h"
 #include "reading/reading_view.h"
@@ -426,9 +427,8 @@ void Navigation::showFrontMatterPage()
     auto page = db::wholeNumber(item->text().toStdString());
     if (!page)
         return;
-    db::Recordset rs;
-    if (rs.open("select * from frontmatter where page=" + std::to_string(*page), s.connection) && !rs.eof())
-        main_.reading().text().setRtf(rs.field("Matter").toString());
+    if (const auto matter = reading::frontMatterPage(s.connection, *page))
+        main_.reading().text().setRtf(*matter);
 }
 
 void Navigation::VerseList_KeyUp(int key, Qt::KeyboardModifiers modifiers)

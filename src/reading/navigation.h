@@ -70,8 +70,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+    // The current entry of the page list in the reading pane.
     void showFrontMatterPage();
+
+private:
     QListWidget* list() const;
     void setChecked(int index, bool on);
 

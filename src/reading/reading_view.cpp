@@ -240,6 +240,12 @@ void ReadingView::focusText() { msg_->setFocus(Qt::OtherFocusReason); }
 
 void ReadingView::showDocument(const QString& path)
 {
+    showWB();
+    wb_->navigate(path);
+}
+
+void ReadingView::showWB()
+{
     if (wb_->isHidden()) {
         wb_->show();
         wb_->navigate(QStringLiteral("about:blank"));
@@ -250,7 +256,6 @@ void ReadingView::showDocument(const QString& path)
             w->hide();
         setMode(ListMode::None);
     }
-    wb_->navigate(path);
 }
 
 // ---- the surface the verse display reads and writes --------------------------

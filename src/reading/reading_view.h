@@ -59,6 +59,9 @@ public:
     // A document (HTML) in the web pane in place of the reading pane, the
     // verse list and its buttons.
     void showDocument(const QString& path);
+    // The web pane in place of the reading pane, on a blank page; nothing
+    // when it is already shown.
+    void showWB();
     // The scratch pane (a model only: nothing shows it).
     richtext::RichTextDocument& fordata() { return fordata_; }
 

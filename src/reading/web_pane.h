@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 class Prompter;
@@ -31,14 +32,23 @@ public:
     bool engineStarted() const { return view_ != nullptr; }
     QWebEngineView* view() const { return view_; }
 
+    // The plain page shown in place of one that cannot be loaded.
+    static QString failureHtml(const QString& address, const QString& reason);
+
 signals:
     void loadFinished(bool ok);
+    // The page asked for could not be loaded; the pane says so instead.
+    void loadFailed(const QString& address);
 
 private:
     void ensureView();
+    void showFailure(const QUrl& url, const QString& reason);
 
     QVBoxLayout* layout_ = nullptr;
     QWebEngineView* view_ = nullptr;
     QString address_ = QStringLiteral("about:blank");
+    QUrl target_;
+    // The address of the page that failed, while its message is shown.
+    QString failed_;
     bool silent_ = false;
 };

@@ -77,6 +77,8 @@ public:
     // ---- the sura boxes --------------------------------------------------------
     // The sura box: entry 0 is the front matter, entry n sura n, the last the index.
     virtual QComboBox* sqCh() const = 0;
+    // The appendix list that takes the sura box's place ("07 : …").
+    virtual QComboBox* comboApp() const = 0;
     // The suras in the order of revelation.
     virtual QListWidget* sqRv() const = 0;
     // Sets the sura box to an entry and runs its click handling once.

@@ -13,7 +13,7 @@
 #include "topics/backup_panel.h"
 #include "topics/collection.h"
 #include "topics/notes.h"
-#include "topics/notes_panel.h"
+#include "reading/notes_panel.h"
 #include "topics/topics_panel.h"
 #include "ui/panel_support.h"
 #include "ui/wrap_check_box.h"
@@ -73,12 +73,9 @@ void TopicsUi::install()
     ReadingView& r = main_.reading();
     topics_ = new TopicsPanel;
     main_.installPanel(topics_);
-    notes_ = new NotesPanel(r.lblNotes(), r.rtfFootnote());
-    main_.installPanel(notes_);
+    notes_ = &NotesPanel::of(main_);
     backup_ = new BackupPanel;
     main_.installPanel(backup_);
-    for (auto* other : main_.window().findChildren<QAbstractButton*>(QStringLiteral("dispFN")))
-        notes_->mirrorDispFN(other);
 
     main_.bindButton(topics_->cmdOpenTopic(), cmd::cmdOpenTopic_Click);
     main_.bindButton(topics_->cmdNewTopic(), cmd::cmdNewTopic_Click);
@@ -97,6 +94,11 @@ void TopicsUi::install()
         go->versefav()->installEventFilter(this);
     }
     connect(&r, &ReadingView::aboutToDisplay, this, [this] { keepUnsavedNote(); });
+    // The footnotes taking the pane over is the last chance to keep a note.
+    connect(notes_, &NotesPanel::leavingMode, this, [this](NotesPanel::Mode left) {
+        if (left == NotesPanel::Mode::Notes)
+            keepUnsavedNote();
+    });
     connect(&r, &ReadingView::displayed, this, [this] { loadNote(); });
 
     const std::initializer_list<std::pair<QLatin1String, Shell::Command>> commands = {

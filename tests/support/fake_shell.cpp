@@ -35,6 +35,9 @@ FakeShell::FakeShell() : settings_(QString::fromStdString((dir_ / "settings").st
     for (int s = 1; s <= 114; ++s)
         sqCh_->addItem(QStringLiteral("Sura %1").arg(s));
     sqCh_->addItem(QStringLiteral("Index"));
+    comboApp_ = new QComboBox(&window_);
+    comboApp_->setObjectName(QStringLiteral("comboApp"));
+    comboApp_->hide();
     sqRv_ = new QListWidget(&window_);
     sqRv_->setObjectName(QStringLiteral("sqRv"));
     reading_ = new ReadingView(state_, display_, highlight_, &window_);

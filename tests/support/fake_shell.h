@@ -53,6 +53,7 @@ public:
     void setVerseListKeyHandler(KeyHandler handler) override { verseListKeys_ = std::move(handler); }
 
     QComboBox* sqCh() const override { return sqCh_; }
+    QComboBox* comboApp() const override { return comboApp_; }
     QListWidget* sqRv() const override { return sqRv_; }
     void setSuraIndex(int index) override;
     void chooseRandomSura() override { setSuraIndex(1); }
@@ -86,6 +87,7 @@ private:
     QFrame* column_ = nullptr;
     ReadingView* reading_ = nullptr;
     QComboBox* sqCh_ = nullptr;
+    QComboBox* comboApp_ = nullptr;
     QListWidget* sqRv_ = nullptr;
     QHash<QString, Command> commands_;
     std::vector<QPointer<QObject>> subsystems_;

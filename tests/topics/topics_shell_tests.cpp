@@ -12,7 +12,7 @@
 #include "topics/backup_panel.h"
 #include "topics/collection.h"
 #include "topics/notes.h"
-#include "topics/notes_panel.h"
+#include "reading/notes_panel.h"
 #include "topics/topic_store.h"
 #include "topics/topics_panel.h"
 #include "topics/topics_ui.h"

@@ -5,7 +5,7 @@
 #include "reading/reading_view.h"
 #include "support/main_window_fixture.h"
 #include "topics/backup_panel.h"
-#include "topics/notes_panel.h"
+#include "reading/notes_panel.h"
 #include "topics/topics_panel.h"
 #include "topics/topics_ui.h"
 #include "ui/wrap_button.h"

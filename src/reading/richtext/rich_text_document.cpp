@@ -368,9 +368,11 @@ bool RichTextDocument::loadFile(const std::filesystem::path& file)
 
 namespace {
 
+}  // namespace
+
 // Written beside the target and renamed over it, so a failed save never
 // leaves half a file where the reader's earlier one was.
-bool writeWhole(const std::filesystem::path& file, const std::string& content)
+bool writeWholeFile(const std::filesystem::path& file, const std::string& content)
 {
     if (file.empty())
         return false;
@@ -398,16 +400,15 @@ bool writeWhole(const std::filesystem::path& file, const std::string& content)
     return true;
 }
 
-}  // namespace
 
 bool RichTextDocument::saveFile(const std::filesystem::path& file) const
 {
-    return writeWhole(file, rtf());
+    return writeWholeFile(file, rtf());
 }
 
 bool RichTextDocument::saveTextFile(const std::filesystem::path& file) const
 {
-    return writeWhole(file, text());
+    return writeWholeFile(file, text());
 }
 
 }  // namespace richtext

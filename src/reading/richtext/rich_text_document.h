@@ -17,6 +17,10 @@
 // 16.
 namespace richtext {
 
+// Writes the bytes beside the file and renames them over it, so a failed
+// write never leaves half a file where the earlier one was.
+bool writeWholeFile(const std::filesystem::path& file, const std::string& content);
+
 class RichTextDocument {
 public:
     // Told about every change, so that a view can follow in one update.

@@ -1,7 +1,9 @@
-#include "topics/notes_panel.h"
+#include "reading/notes_panel.h"
 
+#include "reading/reading_view.h"
 #include "reading/rich_text_pane.h"
-#include "topics/notes.h"
+#include "shell/shell.h"
+#include "reading/verse_renderer.h"
 #include "ui/panel_support.h"
 #include "ui/wrap_check_box.h"
 
@@ -39,11 +41,25 @@ NotesPanel::NotesPanel(QLabel* lblNotes, RichTextPane* rtfFootnote, QWidget* par
     setMode(Mode::Footnotes);
 }
 
+NotesPanel& NotesPanel::of(Shell& main)
+{
+    if (auto* existing = main.window().findChild<NotesPanel*>(QStringLiteral("frameFootnotes")))
+        return *existing;
+    ReadingView& r = main.reading();
+    auto* panel = new NotesPanel(r.lblNotes(), r.rtfFootnote());
+    main.installPanel(panel);
+    for (auto* other : main.window().findChildren<QAbstractButton*>(QStringLiteral("dispFN")))
+        panel->mirrorDispFN(other);
+    return *panel;
+}
+
 void NotesPanel::setMode(Mode mode)
 {
+    if (mode != mode_)
+        emit leavingMode(mode_);
     mode_ = mode;
     const bool notes = mode == Mode::Notes;
-    caption_->setText(ui::qs(notes ? topics::kNotesCaption : topics::kFootnotesCaption));
+    caption_->setText(ui::qs(notes ? reading::kNotesCaption : reading::kFootnotesCaption));
     pane_->setReadOnly(!notes);
     save_->setVisible(notes);
     setDefaultButton(notes ? save_ : nullptr);
