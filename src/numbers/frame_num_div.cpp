@@ -7,6 +7,7 @@
 #include "ui/wrap_button.h"
 #include "numbers/number_commands.h"
 #include "ui/panel_support.h"
+#include "reading/companions.h"
 #include "reading/reading_view.h"
 
 #include <QComboBox>
@@ -244,11 +245,8 @@ void FrameNumDiv::File1_Click()
 
 void FrameNumDiv::cmdNav_Click()
 {
-    QString language = QString::fromStdString(main_.state().language);
-    if (const auto* lang = main_.window().findChild<QComboBox*>(QStringLiteral("cmbLang")))
-        language = lang->currentText();
     const std::filesystem::path document =
-        main_.state().programFolder / "Files" / language.toStdString() / "Numbers.htm";
+        reading::companionFolder(main_.state().programFolder, CompanionTexts::language(main_)) / "Numbers.htm";
     std::error_code ec;
     if (!std::filesystem::is_regular_file(document, ec)) {
         main_.prompter().information(QStringLiteral("The document on number division is not installed: %1")

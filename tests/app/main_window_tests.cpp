@@ -2,7 +2,9 @@
 // its lists filled, its keys bound and its settings kept.
 #include "app/column_delegate.h"
 #include "core/settings_store.h"
+#include "reading/navigation.h"
 #include "reading/reading_view.h"
+#include "reading/rich_text_pane.h"
 #include "support/main_window_fixture.h"
 #include "support/program_folder.h"
 #include "ui/wrap_button.h"
@@ -16,6 +18,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -517,4 +520,123 @@ TEST(MainWindow, VoiceMenuWithoutTheAddOnExplainsItself)
     EXPECT_TRUE(m.state().readAllVerses);
     EXPECT_EQ(m.findChild<QObject*>(QStringLiteral("frmTx")), nullptr);
     EXPECT_EQ(m.findChild<QDialog*>(QStringLiteral("FrmEngine")), nullptr);
+}
+
+// ---- the companion texts in the window ---------------------------------------
+
+namespace {
+
+// The first footnote of a numbered verse in the test text: its reference and a
+// piece of its text.
+std::pair<QString, QString> someFootnote(frmMain& m)
+{
+    db::Recordset rs;
+    rs.open("SELECT Sura, Verse, Words FROM FOOTERS WHERE Verse > 0 ORDER BY Sura, Verse LIMIT 1", m.state().connection);
+    const std::string text = rs.field(2).toString();
+    return {QString::fromStdString(rs.field(0).toString() + ":" + rs.field(1).toString()),
+            QString::fromStdString(text.substr(text.size() > 40 ? text.size() - 40 : 0))};
+}
+
+}  // namespace
+
+TEST(CompanionWindow, F9TwiceMovesTheFootnotesToTheSidePaneAndBack)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    const auto [ref, piece] = someFootnote(m);
+    ASSERT_FALSE(piece.isEmpty());
+    Navigation* nav = m.findChild<Navigation*>();
+    ASSERT_TRUE(nav && nav->JumpToVerse(ref));
+    EXPECT_TRUE(f.msgText().contains(piece)) << f.msgText().toStdString();
+
+    auto* pane = m.findChild<QWidget*>(QStringLiteral("frameFootnotes"));
+    const auto boxes = m.findChildren<QAbstractButton*>(QStringLiteral("dispFN"));
+    ASSERT_EQ(boxes.size(), 2);
+    f.key(Qt::Key_F9);
+    MainWindowFixture::settle();
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_TRUE(m.leftExpanded());
+    for (auto* box : boxes)
+        EXPECT_TRUE(box->isChecked());
+    EXPECT_FALSE(f.msgText().contains(piece));
+    EXPECT_TRUE(QString::fromStdString(m.reading().rtfFootnote()->model().text()).contains(piece));
+    expectEverythingInside(m, "footnotes");
+
+    f.key(Qt::Key_F9);
+    MainWindowFixture::settle();
+    EXPECT_FALSE(pane->isVisible());
+    EXPECT_FALSE(m.leftExpanded());
+    for (auto* box : boxes)
+        EXPECT_FALSE(box->isChecked());
+    EXPECT_TRUE(f.msgText().contains(piece));
+}
+
+TEST(CompanionWindow, TheGlossaryWidensTheReadingPaneAndTheNextSearchGivesTheWidthBack)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    RichTextPane* msg = m.reading().msg();
+    MainWindowFixture::settle();
+    const int left = msg->x(), width = msg->width();
+    ASSERT_TRUE(f.press(QStringLiteral("Command1")));
+    MainWindowFixture::settle();
+    EXPECT_EQ(m.state().wideReading, 960);
+    EXPECT_TRUE(f.msgText().startsWith(QStringLiteral("GLOSSARY"))) << f.msgText().toStdString();
+    auto& text = m.reading().text();
+    text.select(0, 8);
+    EXPECT_TRUE(text.selBold());
+    EXPECT_EQ(text.selAlignment(), 2);
+    // Every glossary row follows, not bold, on the left.
+    db::Recordset rs;
+    ASSERT_TRUE(rs.open("SELECT Words FROM GlosIndex WHERE Title='Glossary' ORDER BY Number", m.state().connection));
+    ASSERT_GT(rs.recordCount(), 0);
+    for (; !rs.eof(); rs.moveNext())
+        EXPECT_TRUE(f.msgText().contains(QString::fromStdString(rs.field(0).toString())));
+    EXPECT_LT(msg->x(), left);
+    EXPECT_GT(msg->width(), width);
+    EXPECT_EQ(m.reading().mode(), ListMode::Pages);
+    const int widened = msg->x();
+
+    ASSERT_TRUE(f.press(QStringLiteral("cmdSearchShow")));
+    m.findChild<QLineEdit*>(QStringLiteral("txtSearch"))->setText(QStringLiteral("mercy"));
+    ASSERT_TRUE(f.press(QStringLiteral("cmdSearch")));
+    MainWindowFixture::settle();
+    EXPECT_EQ(m.state().wideReading, 0);
+    // The list of results has its own column width again (its entries
+    // are longer than verse numbers), beside the pane.
+    EXPECT_GE(msg->x(), left);
+    EXPECT_GT(msg->x(), widened);
+}
+
+TEST(CompanionWindow, ANoteBeingWrittenIsOfferedForSavingWhenF9TakesThePane)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    Navigation* nav = m.findChild<Navigation*>();
+    ASSERT_TRUE(nav && nav->JumpToVerse(QStringLiteral("2:5")));
+    f.key(Qt::Key_F11);
+    auto& note = m.reading().rtfFootnote()->model();
+    note.setText("a thought on this verse");
+    f.prompter().clear();
+    f.key(Qt::Key_F9);
+    const QStringList boxes = f.prompter().texts();
+    ASSERT_EQ(boxes.size(), 1) << boxes.join(u'|').toStdString();
+    EXPECT_TRUE(boxes.front().contains(QStringLiteral("2:5")));
+    db::Recordset rs;
+    ASSERT_TRUE(rs.open("SELECT YourNotes FROM ZOVR WHERE Sura=2 AND Verse=5", m.state().connection));
+    EXPECT_EQ(rs.field(0).toString(), "a thought on this verse");
+    EXPECT_EQ(m.reading().lblNotes()->text(), QStringLiteral("Footnote(s):"));
+}
+
+TEST(CompanionWindow, TheListPanelFitsTheColumnAtTheSizesAReaderUses)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    for (const QSize s : {QSize(1400, 900), QSize(800, 600), QSize(500, 600)}) {
+        m.resize(s);
+        ASSERT_TRUE(f.press(QStringLiteral("mnuListFootnotes")));
+        MainWindowFixture::settle();
+        EXPECT_TRUE(m.findChild<QWidget*>(QStringLiteral("frameList"))->isVisible());
+        expectEverythingInside(m, "list " + std::to_string(s.width()));
+    }
 }

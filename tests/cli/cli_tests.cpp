@@ -329,3 +329,41 @@ TEST(CliReaderFolder, WithoutAReadersFolderNotesAreRefusedNotWrittenIntoTheProgr
     args.insert(args.end(), {"show", "2:2"});
     EXPECT_EQ(runProgram(args).out, "[2:2] Mercy, mercy: a line (twice).\n");
 }
+
+TEST(Cli, ListPrintsTheSubtitlesOrFootnotesAsTheListShowsThem)
+{
+    TempDir dir;
+    testing_support::buildFixtureDatabase(dir / "English.ttb", {"text_small"});
+    auto r = cli(dir.path(), {"list", "subtitles"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "[1:1]\tOpening words\n");
+    r = cli(dir.path(), {"list", "footnotes", "--sura", "1"});
+    EXPECT_EQ(r.out, "[1:2]\t*1:2 A test footnote.\n");
+    EXPECT_EQ(cli(dir.path(), {"list", "footnotes", "--sura", "2"}).out, "");
+    EXPECT_EQ(cli(dir.path(), {"list", "footnotes", "--sura", "2;x"}).status, 2);
+    EXPECT_EQ(cli(dir.path(), {"list", "headers"}).status, 2);
+}
+
+TEST(Cli, DocumentsReportsEachCompanionDocumentAndItsSizeTest)
+{
+    TempDir dir;
+    testing_support::buildFixtureDatabase(dir / "English.ttb", {"text_small"});
+    // The fixture records the contents page at 61 units of 200 bytes.
+    testing_support::writeFile(dir / "Files" / "English" / "Contents.htm", std::string(12345, 'c'));
+    auto r = cli(dir.path(), {"documents"});
+    EXPECT_EQ(r.status, 1);  // no appendices or concordances here
+    EXPECT_NE(r.out.find("Contents\tok\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Appendix 07\tmissing\t"), std::string::npos) << r.out;
+    testing_support::writeFile(dir / "Files" / "English" / "Contents.htm", std::string(12400, 'c'));
+    r = cli(dir.path(), {"documents"});
+    EXPECT_NE(r.out.find("Contents\tmodified or corrupted\t"), std::string::npos) << r.out;
+}
+
+TEST(Cli, EveryCompanionDocumentOfTheBuiltProgramPassesItsTest)
+{
+    if (!testing_support::fullTextAvailable())
+        GTEST_SKIP() << "the full text is not built";
+    auto r = cli(testing_support::binDir(), {"documents"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1 + 38 + 3 + 3) << r.out;
+}
