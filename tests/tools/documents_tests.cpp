@@ -363,6 +363,8 @@ TEST(Documents, GeneratedFromASmallTextAndCheckedAgainstItsDatabase)
     EXPECT_EQ(readFile(docs / "Numbers.htm"), "<html><body>No stylesheet here</body></html>");
     ASSERT_TRUE(rs.open("SELECT Matter FROM FRONTMATTER WHERE Page=8", db));
     EXPECT_NE(rs.field(0).toString().find(std::string("<style>\n") + kCss), std::string::npos);
+    ASSERT_TRUE(rs.open("SELECT Words FROM Appendices WHERE Appendix=0", db));
+    EXPECT_EQ(rs.field(0).toString(), "Intro");  // the introduction's text for the search, without the stylesheet
 
     // The contents page: each sura leads to the part of the appendix that
     // covers it, and every link reaches a document that is there.
@@ -409,4 +411,9 @@ TEST(DocumentsFullText, EveryFigureAndRecordOfTheShippedDocuments)
     for (auto area : {lookup::Area::Verses, lookup::Area::Subtitles, lookup::Area::Footnotes})
         checkConcordance(docs, db, area);
     checkSizeRecords(docs, db);
+
+    // The program folder the build itself made passes every size check too.
+    db::Database built;
+    ASSERT_TRUE(built.openFile(bin / "English.ttb", db::Database::Mode::ReadOnly));
+    checkSizeRecords(bin / "Files" / "English", built);
 }
