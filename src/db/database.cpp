@@ -153,6 +153,20 @@ long long instrPosition(long long start, std::string_view text, std::string_view
     return start + static_cast<long long>(at);
 }
 
+std::string foldCase(std::string_view text)
+{
+    if (isAscii(text)) {
+        std::string out(text);
+        for (char& c : out)
+            c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
+        return out;
+    }
+    std::u32string t = decodeUtf8(text);
+    for (auto& c : t)
+        c = foldChar(c);
+    return encodeUtf8(t);
+}
+
 namespace {
 
 void sqlInstr(sqlite3_context* ctx, int argc, sqlite3_value** argv)

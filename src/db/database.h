@@ -124,4 +124,8 @@ bool registerFunctions(sqlite3* handle);
 // Positions count characters, not bytes. Exposed for tests and benchmarks.
 long long instrPosition(long long start, std::string_view text, std::string_view word, int mode);
 
+// The text with letter case folded the way instr's mode 1 folds it: two
+// texts that instr finds in each other ignoring case fold alike.
+std::string foldCase(std::string_view text);
+
 }  // namespace db

@@ -1,5 +1,6 @@
 #include "db/database.h"
 #include "db/recordset.h"
+#include "init/appendices.h"
 #include "init/text_builder.h"
 #include "init/verse_rtf.h"
 #include "support/test_support.h"
@@ -49,13 +50,12 @@ void writeFakeData(const fs::path& dir)
     writeFile(dir / "footnotes.tsv", "2:2\tA test footnote.\n2:2\tA second one.\n3:0\tAbout the sura.\n");
     writeFile(dir / "glossary.tsv", "Mercy\tA test definition.\n");
     writeFile(dir / "wordgroups.txt", "grace, mercy\n");
-    writeFile(dir / "index_terms.txt", "Mercy\tmercy\nLines\tline\n");
+    writeFile(dir / "index_terms.txt", "Mercy\tmercy\nLines\tline\nNowhere\tnowhere\nabundance\tmercy|grace\n");
     writeFile(dir / "frontmatter" / "page01.rtf", "{\\rtf1 Title page\\par}");
     writeFile(dir / "frontmatter" / "page08.html", "<html><body><h2>Intro</h2><p>An &amp; introduction.</p>");
     writeFile(dir / "frontmatter" / "page15.html", "</body></html>");
     writeFile(dir / "Help.htm", "<html><body>Help</body></html>");
     writeFile(dir / "Numbers.htm", "<html><body>How to divide</body></html>");
-    writeFile(dir / "appendices" / "07.html", "<html><head><title>Seventh Appendix</title></head><body>x</body></html>");
 }
 
 struct Built {
@@ -144,12 +144,16 @@ TEST(Init, BuildsEveryTableAndTheProgramFolder)
               static_cast<long long>(fs::file_size(b.out / "Files/English/Contents.htm") / 200));
     EXPECT_EQ(b.scalar("SELECT ID FROM SuraTable WHERE Appendix=7"),
               static_cast<long long>(fs::file_size(b.out / "Files/English/Appendices/Appendix 07.htm") / 200));
-    EXPECT_EQ(b.text("SELECT Words FROM SuraTable WHERE Appendix=7"), "Seventh Appendix");
+    EXPECT_EQ(b.text("SELECT Words FROM SuraTable WHERE Appendix=7"), init::appendixTitle(7));
     EXPECT_EQ(b.scalar("SELECT count(*) FROM HEADERS WHERE Sura=2 AND Verse=1"), 1);
     EXPECT_EQ(b.scalar("SELECT count(*) FROM FOOTERS WHERE Sura=2 AND Verse=2"), 2);
     EXPECT_EQ(b.text("SELECT Words FROM FOOTERS1 WHERE Sura=3"), " 3 0 About the sura ");
     EXPECT_EQ(b.text("SELECT Words FROM GlosIndex WHERE Title='Glossary'"), "Mercy: A test definition.");
-    EXPECT_EQ(b.text("SELECT Words FROM GlosIndex WHERE Title='Index' AND Number=1"), "Mercy: 2:2");
+    // The index in alphabetical order, letter case aside; a term the text never uses is left out.
+    EXPECT_EQ(b.text("SELECT Words FROM GlosIndex WHERE Title='Index' AND Number=1"), "abundance: 2:2");
+    EXPECT_EQ(b.text("SELECT Words FROM GlosIndex WHERE Title='Index' AND Number=2").rfind("Lines: 1:2, 1:3, 2:1,", 0), 0u);
+    EXPECT_EQ(b.text("SELECT Words FROM GlosIndex WHERE Title='Index' AND Number=3"), "Mercy: 2:2");
+    EXPECT_EQ(b.scalar("SELECT count(*) FROM GlosIndex WHERE Title='Index'"), 3);
     EXPECT_EQ(b.text("SELECT Title FROM GlosIndex1 WHERE Number=1 AND Title='Index'"), "Index");
     EXPECT_EQ(b.text("SELECT Words FROM Appendices WHERE Appendix=0"), "Intro An & introduction.");
     EXPECT_EQ(b.text("SELECT SIMILAR1 FROM SIMWORDS WHERE WORDPHRASE='Grace'"), "mercy");

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -194,26 +193,8 @@ ProjectData loadProjectData(const fs::path& dir)
     if (fs::exists(dir / "Numbers.htm"))
         d.numbersDoc = readFile(dir / "Numbers.htm");
 
-    fs::path appendices = dir / "appendices";
-    if (fs::is_directory(appendices)) {
-        static const std::regex name(R"((\d\d)\.html?)");
-        static const std::regex title(R"(<title>([^<]*)</title>)", std::regex::icase);
-        for (const auto& entry : fs::directory_iterator(appendices)) {
-            std::smatch m;
-            std::string file = entry.path().filename().string();
-            if (!std::regex_match(file, m, name))
-                continue;
-            AppendixDoc a;
-            a.number = std::stoi(m[1]);
-            a.html = readFile(entry.path());
-            std::smatch t;
-            a.title = std::regex_search(a.html, t, title) ? trim(t[1].str()) : "Appendix " + m[1].str();
-            if (a.number >= 1 && a.number <= 38)
-                d.appendices.push_back(std::move(a));
-        }
-        std::sort(d.appendices.begin(), d.appendices.end(),
-                  [](const AppendixDoc& x, const AppendixDoc& y) { return x.number < y.number; });
-    }
+    if (fs::exists(dir / "zerafin.css"))
+        d.stylesheet = readFile(dir / "zerafin.css");
     return d;
 }
 

@@ -5,7 +5,8 @@
 #include <vector>
 
 // The project's own writing in data/: subtitles, footnotes, glossary,
-// word groups, index terms, front matter, the tutorial and appendices.
+// word groups, index terms, front matter, the tutorial, the number
+// document and the stylesheet of the HTML documents.
 namespace init {
 
 struct VerseNote {
@@ -44,7 +45,7 @@ struct ProjectData {
     std::vector<Page> frontMatter;
     std::string help;
     std::string numbersDoc;  // Numbers.htm: reading the number-division panel
-    std::vector<AppendixDoc> appendices;
+    std::string stylesheet;  // zerafin.css, put into every HTML document written
 };
 
 // Refuses a folder that is missing or lacks the subtitles, footnotes or

@@ -5,7 +5,11 @@
 #include "db/recordset.h"
 #include "db/schema.h"
 #include "db/verse_ref.h"
+#include "init/appendices.h"
+#include "init/concordance_doc.h"
+#include "init/html_doc.h"
 #include "init/verse_rtf.h"
+#include "lookup/concordance.h"
 
 #include <sqlite3.h>
 
@@ -155,53 +159,6 @@ void writeAtomically(const fs::path& file, const std::string& content)
         failed(file);
 }
 
-std::string htmlEscape(std::string_view s)
-{
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out.push_back(c);
-        }
-    }
-    return out;
-}
-
-std::string contentsHtml(const SampleText& sample, const ProjectData& data)
-{
-    std::vector<int> rvPos(115, 0);
-    const auto& order = revelationOrder();
-    for (size_t i = 0; i < order.size(); ++i)
-        rvPos[static_cast<size_t>(order[i])] = static_cast<int>(i + 1);
-    std::ostringstream h;
-    h << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Contents</title>\n"
-      << "<style>body{font-family:'Times New Roman',serif;margin:2em;}table{border-collapse:collapse;}"
-         "td,th{padding:2px 10px;text-align:left;}th{border-bottom:1px solid #888;}"
-         "td.n{text-align:right;}</style></head>\n<body>\n<h1>Contents</h1>\n"
-      << "<table>\n<tr><th>Sura</th><th>Name</th><th>Transliteration</th><th>Verses</th>"
-         "<th>Order of revelation</th></tr>\n";
-    for (const auto& s : sample.suras)
-        h << "<tr><td class=\"n\">" << s.number << "</td><td>" << htmlEscape(s.englishName) << "</td><td>"
-          << htmlEscape(s.translitName) << "</td><td class=\"n\">" << s.verses.size() << "</td><td class=\"n\">"
-          << rvPos[static_cast<size_t>(s.number)] << "</td></tr>\n";
-    h << "</table>\n";
-    if (!data.appendices.empty()) {
-        h << "<h2>Appendices</h2>\n<ol>\n";
-        for (const auto& a : data.appendices) {
-            char nn[8];
-            std::snprintf(nn, sizeof nn, "%02d", a.number);
-            h << "<li value=\"" << a.number << "\"><a href=\"Appendices/Appendix " << nn << ".htm\">"
-              << htmlEscape(a.title) << "</a></li>\n";
-        }
-        h << "</ol>\n";
-    }
-    h << "</body></html>\n";
-    return h.str();
-}
-
 std::string indexRtf(const std::vector<std::string>& lines)
 {
     std::string rtf =
@@ -279,8 +236,18 @@ int countWord(std::string_view text, std::string_view word)
 std::vector<std::string> indexLines(const std::vector<IndexTerm>& terms, const SampleText& sample)
 {
     Concordance c(sample);
+    std::vector<const IndexTerm*> sorted;
+    for (const auto& term : terms)
+        sorted.push_back(&term);
+    std::stable_sort(sorted.begin(), sorted.end(), [](const IndexTerm* a, const IndexTerm* b) {
+        return std::lexicographical_compare(a->term.begin(), a->term.end(), b->term.begin(), b->term.end(),
+                                            [](unsigned char x, unsigned char y) {
+                                                return std::tolower(x) < std::tolower(y);
+                                            });
+    });
     std::vector<std::string> lines;
-    for (const auto& term : terms) {
+    for (const IndexTerm* t : sorted) {
+        const IndexTerm& term = *t;
         std::vector<size_t> verses;
         for (const auto& w : term.words) {
             auto found = c.versesWith(w);
@@ -288,12 +255,61 @@ std::vector<std::string> indexLines(const std::vector<IndexTerm>& terms, const S
         }
         std::sort(verses.begin(), verses.end());
         verses.erase(std::unique(verses.begin(), verses.end()), verses.end());
+        if (verses.empty())
+            continue;  // an index entry with nothing to look up
         std::string line = term.term + ":";
         for (size_t i = 0; i < verses.size(); ++i)
             line += (i ? ", " : " ") + c.refs[verses[i]].display();
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+std::string contentsHtml(const SampleText& sample, const std::vector<AppendixDoc>& appendices, std::string_view css)
+{
+    std::vector<int> rvPos(115, 0);
+    const auto& order = revelationOrder();
+    for (size_t i = 0; i < order.size(); ++i)
+        rvPos[static_cast<size_t>(order[i])] = static_cast<int>(i + 1);
+    auto fileOf = [](int appendix) {
+        char name[40];
+        std::snprintf(name, sizeof name, "Appendices/Appendix %02d.htm", appendix);
+        return std::string(name);
+    };
+    auto covering = [&](int sura) -> const AppendixDoc* {
+        const int number = (sura + kSurasPerAppendix - 1) / kSurasPerAppendix;
+        for (const auto& a : appendices)
+            if (a.number == number)
+                return &a;
+        return nullptr;
+    };
+    std::ostringstream h;
+    h << "<h1>Contents</h1>\n<p class=\"lead\">The " << sample.suras.size()
+      << " suras with their verses and place in the order of revelation, each linked to the appendix that "
+         "gives its figures; the appendices; the concordances. The subject index opens with the "
+         "<b>Index</b> command.</p>\n"
+      << "<p><a href=\"#suras\">Suras</a> · <a href=\"#appendices\">Appendices</a> · "
+         "<a href=\"#concordances\">Concordances</a></p>\n";
+    h << "<h2 id=\"suras\">Suras</h2>\n<table>\n<tr><th class=\"n\">Sura</th><th>Name</th><th>Transliteration</th>"
+         "<th class=\"n\">Verses</th><th class=\"n\">Order of revelation</th><th>Appendix</th></tr>\n";
+    for (const auto& s : sample.suras) {
+        h << "<tr><td class=\"n\">" << s.number << "</td><td>" << htmlEscape(s.englishName) << "</td><td>"
+          << htmlEscape(s.translitName) << "</td><td class=\"n\">" << s.verses.size() << "</td><td class=\"n\">"
+          << rvPos[static_cast<size_t>(std::clamp(s.number, 0, 114))] << "</td><td>";
+        if (const AppendixDoc* a = covering(s.number))
+            h << "<a href=\"" << fileOf(a->number) << "#sura-" << s.number << "\">Appendix " << a->number << "</a>";
+        h << "</td></tr>\n";
+    }
+    h << "</table>\n<h2 id=\"appendices\">Appendices</h2>\n<ol class=\"toc\">\n";
+    for (const auto& a : appendices)
+        h << "<li value=\"" << a.number << "\"><a href=\"" << fileOf(a.number) << "\">" << htmlEscape(a.title)
+          << "</a></li>\n";
+    h << "</ol>\n<h2 id=\"concordances\">Concordances</h2>\n<ul>\n";
+    for (auto area : {lookup::Area::Verses, lookup::Area::Subtitles, lookup::Area::Footnotes})
+        h << "<li><a href=\"" << lookup::documentName(area) << ".htm\">Every word of the " << lookup::areaName(area)
+          << "</a></li>\n";
+    h << "</ul>\n";
+    return htmlPage("Contents", css, h.str());
 }
 
 namespace {
@@ -357,7 +373,7 @@ void writeVerses(db::Database& db, const SampleText& sample, const TextsByVerse&
     }
 }
 
-void writeSuraTable(db::Database& db, const SampleText& sample, const ProjectData& data, const Companions& companions)
+void writeSuraTable(db::Database& db, const SampleText& sample, const Companions& companions)
 {
     Inserter suras(db, "INSERT INTO SuraTable (ChOrder, RvOrder, Words, Appendix, ID) VALUES (?,?,?,?,?)");
     const auto& order = revelationOrder();
@@ -365,16 +381,8 @@ void writeSuraTable(db::Database& db, const SampleText& sample, const ProjectDat
         int rv = static_cast<int>(std::find(order.begin(), order.end(), s.number) - order.begin()) + 1;
         suras.row({s.number, rv, suraTitle(s), 0, 0});
     }
-    for (const auto& [name, size] : companions.sizes) {
-        if (name == "Contents") {
-            suras.row({0, 0, "Contents", 0, size / 200});
-            continue;
-        }
-        int number = std::stoi(name);
-        auto a = std::find_if(data.appendices.begin(), data.appendices.end(),
-                              [&](const AppendixDoc& d) { return d.number == number; });
-        suras.row({0, 0, a != data.appendices.end() ? a->title : "Appendix " + name, number, size / 200});
-    }
+    for (const auto& r : companions.sizes)
+        suras.row({0, 0, r.title, r.appendix, r.bytes / 200});
 }
 
 void writeSubtitlesAndFootnotes(db::Database& db, const TextsByVerse& subtitles, const TextsByVerse& footnotes,
@@ -417,7 +425,7 @@ void writeGlossaryAndIndex(db::Database& db, const ProjectData& data, const Comp
 }
 
 // The introduction (front-matter pages 8 on) as appendix 0, then the appendices.
-void writeAppendices(db::Database& db, const ProjectData& data)
+void writeAppendices(db::Database& db, const ProjectData& data, const Companions& companions)
 {
     Inserter app(db, "INSERT INTO Appendices (Appendix, Words) VALUES (?,?)");
     std::string intro;
@@ -426,7 +434,7 @@ void writeAppendices(db::Database& db, const ProjectData& data)
             intro += p.content + "\n";
     if (!intro.empty())
         app.row({0, htmlToText(intro)});
-    for (const auto& a : data.appendices)
+    for (const auto& a : companions.appendices)
         app.row({a.number, htmlToText(a.html)});
 }
 
@@ -478,13 +486,13 @@ TextCounts writeTextDatabase(const fs::path& file, const SampleText& sample, con
         data.footnotes, [](const VerseNote& n) { return footnoteText(n.sura, n.verse, n.text); });
     writeVerses(db, sample, subtitles, footnotes, progress, counts);
     report(progress, 14500);
-    writeSuraTable(db, sample, data, companions);
+    writeSuraTable(db, sample, companions);
     writeSubtitlesAndFootnotes(db, subtitles, footnotes, counts);
     writeFrontMatter(db, data);
     report(progress, 15000);
     writeGlossaryAndIndex(db, data, companions, counts);
     report(progress, 16000);
-    writeAppendices(db, data);
+    writeAppendices(db, data, companions);
     writeWordGroups(db, data);
     report(progress, 16500);
     writePlainTwins(db);
@@ -536,6 +544,10 @@ BuildReport buildProgramFolder(const BuildOptions& o)
     SampleText sample = loadSampleText(o.sampleDir);
     report(o.progress, 800);
     ProjectData data = loadProjectData(o.dataDir);
+    // The introduction pages are HTML shown in the web pane like the documents.
+    for (auto& p : data.frontMatter)
+        if (p.number >= 8)
+            p.content = embedStylesheet(p.content, data.stylesheet);
     report(o.progress, 1200);
 
     if (!db::isPlainLanguageName(o.language))
@@ -557,25 +569,44 @@ BuildReport buildProgramFolder(const BuildOptions& o)
     const fs::path docs = o.outDir / "Files" / o.language;
     Companions companions;
     auto& sizes = companions.sizes;
-    std::string contents = contentsHtml(sample, data);
-    writeAtomically(docs / "Contents.htm", contents);
-    sizes.emplace_back("Contents", static_cast<long long>(contents.size()));
-    for (const auto& a : data.appendices) {
+    const std::string& css = data.stylesheet;
+    // Each document's record is taken from the very bytes written.
+    auto writeChecked = [&](const fs::path& file, const std::string& html, const std::string& title, int appendix) {
+        writeAtomically(file, html);
+        sizes.push_back({title, appendix, static_cast<long long>(html.size())});
+    };
+    companions.appendices = makeAppendices(sample, css);
+    writeChecked(docs / "Contents.htm", contentsHtml(sample, companions.appendices, css), "Contents", 0);
+    for (const auto& a : companions.appendices) {
         char name[32];
         std::snprintf(name, sizeof name, "Appendix %02d.htm", a.number);
-        writeAtomically(docs / "Appendices" / name, a.html);
-        sizes.emplace_back(std::to_string(a.number), static_cast<long long>(a.html.size()));
+        writeChecked(docs / "Appendices" / name, a.html, a.title, a.number);
     }
+    report(o.progress, 1700);
+    // The concordances, from the rows the text database will hold.
+    std::vector<lookup::Row> verseRows, subtitleRows, footnoteRows;
+    for (const auto& s : sample.suras)
+        for (size_t v = 0; v < s.verses.size(); ++v)
+            verseRows.push_back({s.number, static_cast<int>(v + 1), s.verses[v]});
+    for (const auto& n : data.subtitles)
+        subtitleRows.push_back({n.sura, n.verse, n.text});
+    for (const auto& n : data.footnotes)
+        footnoteRows.push_back({n.sura, n.verse, footnoteText(n.sura, n.verse, n.text)});
+    for (auto [area, rows] : {std::pair{lookup::Area::Verses, &verseRows}, std::pair{lookup::Area::Subtitles, &subtitleRows},
+                              std::pair{lookup::Area::Footnotes, &footnoteRows}}) {
+        const std::string name(lookup::documentName(area));
+        writeChecked(docs / (name + ".htm"), concordanceHtml(area, lookup::buildConcordance(*rows), css), name, 0);
+    }
+    report(o.progress, 1900);
     companions.indexLines = indexLines(data.indexTerms, sample);
     writeAtomically(docs / "index.rtf", indexRtf(companions.indexLines));
     if (!data.help.empty())
-        writeAtomically(o.outDir / "Files" / "Help.htm", data.help);
+        writeAtomically(o.outDir / "Files" / "Help.htm", embedStylesheet(data.help, css));
     else if (!fs::exists(o.outDir / "Files" / "Help.htm"))
         writeAtomically(o.outDir / "Files" / "Help.htm",
-                        "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Zerafin Tutorial</title></head>"
-                        "<body><h1>Zerafin Tutorial</h1></body></html>\n");
+                        htmlPage("Zerafin Tutorial", css, "<h1>Zerafin Tutorial</h1>\n"));
     if (!data.numbersDoc.empty())
-        writeAtomically(docs / "Numbers.htm", data.numbersDoc);
+        writeAtomically(docs / "Numbers.htm", embedStylesheet(data.numbersDoc, css));
     // Where the reader's saved numbers go.
     fs::create_directories(o.outDir / "Numbers");
     report(o.progress, 2000);
@@ -608,13 +639,14 @@ BuildReport buildProgramFolder(const BuildOptions& o)
       << "index_entries=" << counts.indexEntries << "\n"
       << "word_groups=" << counts.wordGroups << "\n"
       << "front_matter_pages=" << data.frontMatter.size() << "\n"
-      << "appendices=" << data.appendices.size() << "\n"
+      << "appendices=" << companions.appendices.size() << "\n"
       << "notes_kept=" << counts.notesKept << "\n"
       << "topic_rows_kept=" << counts.topicRowsKept << "\n";
     if (!setAside.keptAs.empty())
         m << setAside.kind << "_database_kept_as=" << setAside.keptAs << "\n";
-    for (const auto& [name, size] : sizes)
-        m << "document." << name << "=" << size << " bytes\n";
+    for (const auto& r : sizes)
+        m << "document." << (r.appendix ? "Appendix " + std::to_string(r.appendix) : r.title) << "=" << r.bytes
+          << " bytes\n";
     m << "backup_template=Files/Backup.mdb\n";
     std::string manifest = m.str();
     while (manifest.size() < 2000)

@@ -35,13 +35,21 @@ struct TextCounts {
     int topicRowsKept = 0;
 };
 
+// The size record of a document the program checks before showing it:
+// its SuraTable row (title, appendix number) and its length in bytes.
+struct SizeRecord {
+    std::string title;  // "Contents", "VConcordance", an appendix's title
+    int appendix = 0;   // the appendix number, 0 for the other documents
+    long long bytes = 0;
+};
+
 // What the companion documents contribute to the text database.
 struct Companions {
-    // Sizes of the generated documents, for their ID records: "Contents"
-    // and appendix numbers as text.
-    std::vector<std::pair<std::string, long long>> sizes;
-    // One "Term: 2:124, 2:125" line per index term.
+    std::vector<SizeRecord> sizes;
+    // One "Term: 2:124, 2:125" line per index term that the text holds.
     std::vector<std::string> indexLines;
+    // The appendices, whose text is searched.
+    std::vector<AppendixDoc> appendices;
 };
 
 // Builds a complete text database into `file` (which must not exist).
@@ -80,6 +88,12 @@ std::string textIdentity(db::Database& db);
 
 // Helpers shared with the tests.
 int countWord(std::string_view text, std::string_view word);  // whole-word, exact case
+// The index: terms in alphabetical order (letter case ignored), each with
+// the verses holding any of its words; a term the text never uses is left out.
 std::vector<std::string> indexLines(const std::vector<IndexTerm>& terms, const SampleText& sample);
+
+// The contents page: every sura (linked to the appendix that covers it),
+// the appendices, the concordances and the index.
+std::string contentsHtml(const SampleText& sample, const std::vector<AppendixDoc>& appendices, std::string_view css);
 
 }  // namespace init
