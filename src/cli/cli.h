@@ -56,5 +56,7 @@ int cmdVoices(const Common& common, const Args& args);
 int cmdSpeak(const Common& common, const Args& args);
 int cmdDocuments(const Common& common, const Args& args);
 int cmdList(const Common& common, const Args& args);
+int cmdDefine(const Common& common, const Args& args);
+int cmdConcordance(const Common& common, const Args& args);
 
 }  // namespace cli

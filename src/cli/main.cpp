@@ -35,6 +35,8 @@ const std::map<std::string, Command>& commands()
         {"note", {cli::cmdNote, "note REF [--set TEXT | --set - | --clear]  print, set (- reads standard input) or clear a verse's note"}},
         {"collection", {cli::cmdCollection, "collection (backup [--overwrite] | restore | merge) FILE | collection erase  [--yes]\n"
                                             "                       notes and topics to or from a collection file; prints what was done"}},
+        {"define", {cli::cmdDefine, "define WORD            the senses of a word in the offline English dictionary (exit 1 when unknown)"}},
+        {"concordance", {cli::cmdConcordance, "concordance WORD [--area verses | subtitles | footnotes]  the verses a word stands in, one a line"}},
         {"documents", {cli::cmdDocuments, "documents              every companion document with its path and the result of its size test (exit 1 if any fails)"}},
         {"list", {cli::cmdList, "list (subtitles | footnotes) [--sura N]  the list of subtitles or footnotes, \"[2:255]\" tab text"}},
         {"rtf", {cli::cmdRtf, "rtf (--text | --rtf) (FILE | -)  a rich-text file's plain text as the reading pane gives it, or the RTF written back"}},
