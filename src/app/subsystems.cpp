@@ -1,6 +1,7 @@
 #include "app/subsystems.h"
 
 #include "app/frm_main.h"
+#include "export/export_ui.h"
 #include "numbers/number_analysis.h"
 #include "reading/companions.h"
 #include "reading/navigation.h"
@@ -13,6 +14,7 @@ void installSubsystems(frmMain& main)
 {
     Navigation& navigation = installSubsystem<Navigation>(main);
     installSubsystem<CompanionTexts>(main, navigation);
+    installSubsystem<ExportUi>(main);
     installSubsystem<NumberAnalysis>(main);
     SearchUi& search = installSubsystem<SearchUi>(main, navigation);
     installSubsystem<TopicsUi>(main, navigation, &search);

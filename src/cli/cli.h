@@ -39,6 +39,14 @@ struct Display {
 // reference that is not one, 1 when a verse is missing.
 int displayVerses(const Common& common, const Args& refs, Display& out);
 
+// How a display is printed: its plain text, its RTF, a web page, or the
+// verses as a table (sura,verse,text).
+enum class OutputFormat { Refs, Text, Rtf, Html, Csv };
+// Prints the entries of a result list ("2:255", or a result row's text)
+// as the reading pane shows them, after `header` when one is given.
+int printDisplay(db::Database& db, const std::vector<std::string>& entries, const std::string& header,
+                 OutputFormat format);
+
 // One entry per command; each file cmd_*.cpp implements one.
 int cmdShow(const Common& common, const Args& args);
 int cmdSql(const Common& common, const Args& args);
@@ -58,5 +66,6 @@ int cmdDocuments(const Common& common, const Args& args);
 int cmdList(const Common& common, const Args& args);
 int cmdDefine(const Common& common, const Args& args);
 int cmdConcordance(const Common& common, const Args& args);
+int cmdRange(const Common& common, const Args& args);
 
 }  // namespace cli

@@ -5,6 +5,7 @@
 #include "reading/richtext/rtf_reader.h"
 #include "search/block_search.h"
 #include "search/query.h"
+#include "search/result_list.h"
 #include "search/search_run.h"
 
 #include <cstdio>
@@ -56,7 +57,7 @@ std::optional<int> readOptions(const Args& args, size_t& i,
 
 constexpr const char* kSearchUsage =
     "usage: zerafin-cli search [--area N]... [--case] [--whole | --normal] [--range FROM-TO | --suras LIST] "
-    "[--chrono] [--sql] [--] TEXT";
+    "[--chrono] [--sql] [--format refs|text|rtf|html|csv] [--] TEXT";
 constexpr const char* kBlockUsage = "usage: zerafin-cli block [--window N] [--first] [--case] [--chrono] [--] TEXT";
 
 }  // namespace
@@ -66,6 +67,7 @@ int cmdSearch(const Common& common, const Args& args)
     search::SearchOptions options;
     search::AreaSet areas{};
     bool areaSearch = false, sqlOnly = false, scopeGiven = false;
+    OutputFormat format = OutputFormat::Refs;
     size_t i = 0;
     const auto stop = readOptions(args, i, [&](const std::string& a, size_t& i) -> std::optional<int> {
         const bool hasValue = i + 1 < args.size();
@@ -100,6 +102,20 @@ int cmdSearch(const Common& common, const Args& args)
             options.chronological = true;
         } else if (a == "--sql") {
             sqlOnly = true;
+        } else if (a == "--format" && hasValue) {
+            const std::string& f = args[++i];
+            if (f == "refs")
+                format = OutputFormat::Refs;
+            else if (f == "text")
+                format = OutputFormat::Text;
+            else if (f == "rtf")
+                format = OutputFormat::Rtf;
+            else if (f == "html")
+                format = OutputFormat::Html;
+            else if (f == "csv")
+                format = OutputFormat::Csv;
+            else
+                return fail("--format takes refs, text, rtf, html or csv", 2);
         } else {
             return fail(kSearchUsage, 2);
         }
@@ -140,6 +156,13 @@ int cmdSearch(const Common& common, const Args& args)
     }
     if (sqlOnly)
         return 0;
+    if (format != OutputFormat::Refs) {
+        // Every row as the list shows it under "All", each with its text.
+        const auto listed = search::filterResults(run.rows, search::kCategoryAfterSearch);
+        const std::string header =
+            format == OutputFormat::Csv ? std::string() : search::resultHeader(text, listed.items.size());
+        return printDisplay(db, listed.items, header, format);
+    }
     for (const auto& row : run.rows)
         printLine(row);
     printLine("Result Count: " + std::to_string(run.rows.size()));

@@ -27,7 +27,11 @@ const std::map<std::string, Command>& commands()
                                         "                       gematrical values of an Arabic expression"}},
         {"translit", {cli::cmdTranslit, "translit TEXT          Arabic expression from Latin transliteration (\" A B\", \"Sh\", two spaces between words)"}},
         {"search", {cli::cmdSearch, "search [--area N]... [--case] [--whole | --normal] [--range FROM-TO | --suras LIST]\n"
-                                    "         [--chrono] [--sql] [--] TEXT   search as the search panel does; rows, then the count"}},
+                                    "         [--chrono] [--sql] [--format refs|text|rtf|html|csv] [--] TEXT\n"
+                                    "                       search as the search panel does; rows and the count (refs), or the\n"
+                                    "                       result with its verse text as the reading pane shows it, or a table"}},
+        {"range", {cli::cmdRange, "range FROM TO [--rtf | --html | --csv]  the verses FROM to TO (2:1 2:10) as \"VIEW VERSES\"\n"
+                                  "                       shows them: plain text, RTF, a web page, or a table sura,verse,text"}},
         {"block", {cli::cmdBlock, "block [--window N] [--first] [--case] [--chrono] [--] TEXT\n"
                                   "         words close together: every window of N verses holding them"}},
         {"topics", {cli::cmdTopics, "topics list | show NAME | add NAME REF... | remove NAME REF... | delete NAME\n"

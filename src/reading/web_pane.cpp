@@ -154,6 +154,20 @@ void WebPane::navigate(const QString& target)
 #endif
 }
 
+void WebPane::showHtml(const QString& html)
+{
+    address_ = QLatin1String(kBlank);
+    target_ = QUrl(address_);
+    failed_.clear();
+    ensureView();
+#if ZF_HAVE_WEBENGINE
+    if (view_)
+        view_->setHtml(html);
+#else
+    Q_UNUSED(html);
+#endif
+}
+
 QString WebPane::address() const
 {
     if (!failed_.isEmpty())

@@ -20,6 +20,9 @@ public:
 
     // A local file path, "about:blank" or a web address.
     void navigate(const QString& target);
+    // A page given as HTML text (no file behind it); the address reads
+    // "about:blank".
+    void showHtml(const QString& html);
     // What the pane shows: a local path for a file, else the address.
     QString address() const;
     // Silent: script dialogs (alerts, confirmations, prompts) are suppressed.

@@ -41,6 +41,12 @@ QString QtPrompter::saveFileName(const QString& title, const QString& initialPat
     return QFileDialog::getSaveFileName(parent_, titleOr(title), initialPath, filter);
 }
 
+QString QtPrompter::chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter,
+                                   QString* chosenFilter)
+{
+    return QFileDialog::getSaveFileName(parent_, titleOr(title), initialPath, filter, chosenFilter);
+}
+
 QString QtPrompter::openFileName(const QString& title, const QString& initialPath, const QString& filter)
 {
     return QFileDialog::getOpenFileName(parent_, titleOr(title), initialPath, filter);

@@ -26,6 +26,17 @@ public:
                                          const QString& initial = {}) = 0;
     // The save-file dialog; empty when cancelled.
     virtual QString saveFileName(const QString& title, const QString& initialPath, const QString& filter) = 0;
+    // The same dialog, telling also which of the filters (";;" between
+    // them) the reader chose. Without a dialog of its own that can say, the
+    // first filter counts as chosen.
+    virtual QString chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter,
+                                   QString* chosenFilter)
+    {
+        const QString name = saveFileName(title, initialPath, filter);
+        if (chosenFilter)
+            *chosenFilter = filter.section(QStringLiteral(";;"), 0, 0);
+        return name;
+    }
     // The open-file dialog for an existing file; empty when cancelled.
     virtual QString openFileName(const QString& /*title*/, const QString& /*initialPath*/, const QString& /*filter*/)
     {
@@ -46,6 +57,8 @@ public:
     bool askYesNo(const QString& text, const QString& title = {}) override;
     std::optional<QString> input(const QString& prompt, const QString& title = {}, const QString& initial = {}) override;
     QString saveFileName(const QString& title, const QString& initialPath, const QString& filter) override;
+    QString chooseSaveFile(const QString& title, const QString& initialPath, const QString& filter,
+                           QString* chosenFilter) override;
     QString openFileName(const QString& title, const QString& initialPath, const QString& filter) override;
 
 private:

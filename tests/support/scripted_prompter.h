@@ -50,6 +50,25 @@ public:
         return a;
     }
 
+    // Records the filters offered as the box's text; the filter chosen is
+    // the next of chosenFilters, else the first offered.
+    QString chooseSaveFile(const QString& title, const QString&, const QString& filter, QString* chosenFilter) override
+    {
+        record(Kind::SaveFile, filter, title);
+        if (chosenFilter) {
+            *chosenFilter = filter.section(QStringLiteral(";;"), 0, 0);
+            if (!chosenFilters.empty()) {
+                *chosenFilter = chosenFilters.front();
+                chosenFilters.pop_front();
+            }
+        }
+        if (fileNames.empty())
+            return {};
+        QString a = fileNames.front();
+        fileNames.pop_front();
+        return a;
+    }
+
     QString openFileName(const QString& title, const QString&, const QString&) override
     {
         record(Kind::OpenFile, {}, title);
@@ -73,6 +92,7 @@ public:
     std::deque<bool> yesNo;
     std::deque<std::optional<QString>> inputs;
     std::deque<QString> fileNames;
+    std::deque<QString> chosenFilters;
 
 private:
     void record(Kind kind, const QString& text, const QString& title)

@@ -5,6 +5,8 @@
 #include "reading/richtext/rtf_writer.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -372,30 +374,38 @@ namespace {
 
 // Written beside the target and renamed over it, so a failed save never
 // leaves half a file where the reader's earlier one was.
-bool writeWholeFile(const std::filesystem::path& file, const std::string& content)
+bool writeWholeFile(const std::filesystem::path& file, const std::string& content, std::string* reason)
 {
-    if (file.empty())
+    auto failed = [reason](const std::string& why) {
+        if (reason)
+            *reason = why;
         return false;
+    };
+    if (file.empty())
+        return failed("no file name was given");
     std::filesystem::path temp = file;
     temp += ".part";
     {
+        errno = 0;
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out)
-            return false;
+            return failed(errno ? std::strerror(errno) : "the file cannot be created");
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         out.flush();
         if (!out) {
+            const std::string why = errno ? std::strerror(errno) : "the file cannot be written";
             out.close();
             std::error_code ec;
             std::filesystem::remove(temp, ec);
-            return false;
+            return failed(why);
         }
     }
     std::error_code ec;
     std::filesystem::rename(temp, file, ec);
     if (ec) {
+        const std::string why = ec.message();
         std::filesystem::remove(temp, ec);
-        return false;
+        return failed(why);
     }
     return true;
 }

@@ -18,8 +18,9 @@
 namespace richtext {
 
 // Writes the bytes beside the file and renames them over it, so a failed
-// write never leaves half a file where the earlier one was.
-bool writeWholeFile(const std::filesystem::path& file, const std::string& content);
+// write never leaves half a file where the earlier one was. On failure the
+// system's reason goes into `reason` when one is given.
+bool writeWholeFile(const std::filesystem::path& file, const std::string& content, std::string* reason = nullptr);
 
 class RichTextDocument {
 public:
