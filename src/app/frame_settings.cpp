@@ -173,6 +173,18 @@ void FrameSettings::build()
         }
     });
 
+    // Looking words up: the dictionary's site, or the one installed here.
+    auto* dictionary = named(new QGroupBox(QStringLiteral("Dictionary"), page), "frameDictionary");
+    auto* dictForm = new QFormLayout(dictionary);
+    dictForm->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    auto* site = named(new QLineEdit(dictionary), "txtDictSite");
+    site->setToolTip(QStringLiteral("The web site whose page /dictionary/WORD explains a word"));
+    dictForm->addRow(QStringLiteral("&Site:"), site);
+    auto* offline = named(new QCheckBox(QStringLiteral("Look words up in the offline dictionary"), dictionary),
+                          "chkOfflineDict");
+    offline->setToolTip(QStringLiteral("Without a connection the offline dictionary is used anyway"));
+    dictForm->addRow(offline);
+
     auto* done = named(new QPushButton(QStringLiteral("DONE"), page), "Command17");
     // Enter in any box of the panel is "DONE".
     setDefaultButton(done);
@@ -202,6 +214,7 @@ void FrameSettings::build()
     box->addWidget(sb1);
     box->addWidget(seek);
     box->addWidget(highlight);
+    box->addWidget(dictionary);
     box->addSpacing(4);
     box->addLayout(buttons);
     box->addStretch(1);

@@ -2,6 +2,7 @@
 
 #include "app/frm_main.h"
 #include "export/export_ui.h"
+#include "lookup/lookup_ui.h"
 #include "numbers/number_analysis.h"
 #include "reading/companions.h"
 #include "reading/navigation.h"
@@ -14,7 +15,8 @@ void installSubsystems(frmMain& main)
 {
     Navigation& navigation = installSubsystem<Navigation>(main);
     installSubsystem<CompanionTexts>(main, navigation);
-    installSubsystem<ExportUi>(main);
+    ExportUi& exportUi = installSubsystem<ExportUi>(main);
+    installSubsystem<LookupUi>(main, exportUi);
     installSubsystem<NumberAnalysis>(main);
     SearchUi& search = installSubsystem<SearchUi>(main, navigation);
     installSubsystem<TopicsUi>(main, navigation, &search);

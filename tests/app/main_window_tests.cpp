@@ -2,7 +2,9 @@
 // its lists filled, its keys bound and its settings kept.
 #include "app/column_delegate.h"
 #include "core/settings_store.h"
+#include "export/frm_display.h"
 #include "reading/navigation.h"
+#include "reading/web_pane.h"
 #include "reading/reading_view.h"
 #include "reading/rich_text_pane.h"
 #include "support/main_window_fixture.h"
@@ -19,6 +21,10 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -327,8 +333,6 @@ TEST(MainWindowCommands, EveryControlRunsARegisteredCommandOrIsListedAsNotBuiltY
     const QStringList bound = f.main().boundCommands();
     // Controls of parts still to come: look-up.
     const QStringList notBuiltYet = {
-        // look-up: dictionary and concordance
-        "mnuDict_Click", "mnuConcordFN_Click", "mnuConcordST_Click", "mnuConcordVerses_Click",
     };
     // Commands run by a box or list of the window rather than a button.
     const QStringList runByABoxOrList = {
@@ -635,4 +639,108 @@ TEST(CompanionWindow, TheListPanelFitsTheColumnAtTheSizesAReaderUses)
         EXPECT_TRUE(m.findChild<QWidget*>(QStringLiteral("frameList"))->isVisible());
         expectEverythingInside(m, "list " + std::to_string(s.width()));
     }
+}
+
+// ---- look-ups: the dictionary and the concordances ----------------------------
+
+namespace {
+
+// The text of the page a web pane shows, once it has loaded.
+QString pageText(WebPane* pane)
+{
+    QString text;
+    for (int attempt = 0; attempt < 100 && text.isEmpty(); ++attempt) {
+        QTest::qWait(100);
+        if (!pane->view())
+            continue;
+        QEventLoop loop;
+        pane->view()->page()->toPlainText([&](const QString& t) {
+            text = t;
+            loop.quit();
+        });
+        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(LookupWindow, TheDictionaryTakesOneSelectedWordAndShowsItsSensesInASeparateWindow)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    auto& text = m.reading().text();
+    text.setText("mercy and forgiveness");
+    text.select(0, 9);  // "mercy and"
+    f.prompter().clear();
+    ASSERT_TRUE(m.runCommand(QStringLiteral("mnuDict_Click")));
+    EXPECT_EQ(f.prompter().texts(), QStringList{QStringLiteral("Please select only one word")});
+    EXPECT_TRUE(m.findChildren<frmDisplay*>().isEmpty());
+
+    m.findChild<QAbstractButton*>(QStringLiteral("chkOfflineDict"))->setChecked(true);
+    text.select(0, 6);  // "mercy " with its trailing space
+    ASSERT_TRUE(m.runCommand(QStringLiteral("mnuDict_Click")));
+    const auto windows = m.findChildren<frmDisplay*>();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(windows.front()->windowTitle(), QStringLiteral("Dictionary meaning of mercy"));
+    EXPECT_TRUE(windows.front()->isVisible());
+    const QString page = pageText(windows.front()->wb());
+    EXPECT_TRUE(page.contains(QStringLiteral("noun"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("compassion"))) << page.toStdString();
+}
+
+TEST(LookupWindow, WithoutAConnectionTheOfflineSensesTakeThePagesPlace)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    auto* site = m.findChild<QLineEdit*>(QStringLiteral("txtDictSite"));
+    ASSERT_TRUE(site);
+    // Nothing listens there: the page cannot be loaded.
+    site->setText(QStringLiteral("http://127.0.0.1:9"));
+    emit site->editingFinished();
+    auto& text = m.reading().text();
+    text.setText("forgave");
+    text.selectAll();
+    ASSERT_TRUE(m.runCommand(QStringLiteral("mnuDict_Click")));
+    const auto windows = m.findChildren<frmDisplay*>();
+    ASSERT_EQ(windows.size(), 1);
+    const QString page = pageText(windows.front()->wb());
+    EXPECT_TRUE(page.contains(QStringLiteral("forgive"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("offline")) || page.contains(QStringLiteral("WordNet"))) << page.toStdString();
+}
+
+TEST(LookupWindow, AConcordanceOpensOnlyWhenInstalledAndOfItsRecordedSize)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    const auto doc = f.folder() / "Files" / "English" / "SConcordance.htm";
+    ASSERT_TRUE(std::filesystem::exists(doc));
+    f.prompter().clear();
+    ASSERT_TRUE(f.press(QStringLiteral("mnuConcordST")));
+    EXPECT_TRUE(f.prompter().texts().isEmpty()) << f.prompter().texts().join(u'|').toStdString();
+    EXPECT_FALSE(m.reading().wb()->isHidden());
+    EXPECT_EQ(std::filesystem::path(m.reading().wb()->address().toStdString()), doc);
+
+    // Changed, but of the same size in units of 200 bytes: still opens.
+    std::string content = testing_support::readFile(doc);
+    const size_t room = 199 - content.size() % 200;
+    testing_support::writeFile(doc, content + std::string(room, '\n'));
+    ASSERT_TRUE(f.press(QStringLiteral("mnuConcordST")));
+    EXPECT_TRUE(f.prompter().texts().isEmpty());
+    // One unit more is refused.
+    testing_support::writeFile(doc, content + std::string(room + 1, '\n'));
+    ASSERT_TRUE(f.press(QStringLiteral("mnuConcordST")));
+    EXPECT_EQ(f.prompter().texts(), QStringList{QStringLiteral("The file has been modified or corrupted.")});
+
+    // Another language without the add-on, then no file at all.
+    f.prompter().clear();
+    auto* language = m.findChild<QComboBox*>(QStringLiteral("cmbLang"));
+    language->setCurrentText(QStringLiteral("French"));
+    ASSERT_TRUE(f.press(QStringLiteral("mnuConcordVerses")));
+    language->setCurrentText(QStringLiteral("English"));
+    std::filesystem::remove(f.folder() / "Files" / "English" / "FConcordance.htm");
+    ASSERT_TRUE(f.press(QStringLiteral("mnuConcordFN")));
+    const QString addOn = QStringLiteral("An additional add-on for Concordance needs to be installed.");
+    EXPECT_EQ(f.prompter().texts(), (QStringList{addOn, addOn}));
 }

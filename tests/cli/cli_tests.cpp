@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -366,4 +367,55 @@ TEST(Cli, EveryCompanionDocumentOfTheBuiltProgramPassesItsTest)
     auto r = cli(testing_support::binDir(), {"documents"});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1 + 38 + 3 + 3) << r.out;
+}
+
+TEST(Cli, DefinePrintsTheOfflineSensesOrSaysTheWordIsUnknown)
+{
+    TempDir dir;
+    auto r = runProgram({ZF_CLI_EXE, "define", "forgave"});
+    if (r.status == 1 && r.err.find("not installed") != std::string::npos)
+        GTEST_SKIP() << "WordNet is not installed";
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("forgive (verb)\n  1. ", 0), 0u) << r.out;
+    r = runProgram({ZF_CLI_EXE, "define", "xyzzyq"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("not in the offline dictionary"), std::string::npos);
+    r = runProgram({ZF_CLI_EXE, "define", "two words"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("Please select only one word"), std::string::npos);
+}
+
+// The concordance and the whole-word search agree, word by word, in each area.
+TEST(Cli, ConcordanceAgreesWithTheWholeWordSearchInEachArea)
+{
+    if (!testing_support::fullTextAvailable())
+        GTEST_SKIP() << "the full text is not built";
+    const fs::path bin = testing_support::binDir();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> areas = {
+        {"1", {"Throne", "mercy", "forgive", "Moses", "light", "patient", "Pharaoh", "ark", "camel", "iron"}},
+        {"2", {"Throne", "Abraham", "Prayer", "the", "of"}},
+        {"3", {"Kursi", "Basmalah", "verse", "Arabic", "compare"}},
+    };
+    const char* names[] = {"", "verses", "subtitles", "footnotes"};
+    for (const auto& [area, words] : areas)
+        for (const std::string& word : words) {
+            const auto c = cli(bin, {"concordance", word, "--area", names[std::stoi(area)]});
+            ASSERT_EQ(c.status, 0) << c.err;
+            const auto s = cli(bin, {"search", "--area", area, "--whole", word + " "});
+            ASSERT_EQ(s.status, 0) << s.err;
+            std::set<std::string> searched;
+            std::istringstream lines(s.out);
+            for (std::string line; std::getline(lines, line);)
+                if (auto dot = line.find('.'); dot != std::string::npos && dot <= 2)
+                    searched.insert(line.substr(dot + 1));
+            std::set<std::string> listed;
+            std::istringstream refs(c.out);
+            for (std::string line; std::getline(refs, line);)
+                listed.insert(line);
+            EXPECT_EQ(listed, searched) << word << " in area " << area;
+            EXPECT_EQ(std::count(c.out.begin(), c.out.end(), '\n'), static_cast<long>(listed.size()))
+                << word << ": each verse once";
+        }
+    EXPECT_EQ(cli(bin, {"concordance", "two words"}).status, 2);
+    EXPECT_EQ(cli(bin, {"concordance", "mercy", "--area", "glossary"}).status, 2);
 }
