@@ -27,7 +27,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 namespace fs = std::filesystem;
 using testing_support::FakeShell;
@@ -71,6 +73,33 @@ struct ExportOnAShell : ::testing::Test {
     Navigation* navigation = nullptr;
     ExportUi* ui = nullptr;
 };
+
+// pandoc on the PATH, or empty.
+fs::path pandoc()
+{
+    const char* path = std::getenv("PATH");
+    std::stringstream dirs(path ? path : "");
+    for (std::string d; std::getline(dirs, d, ':');) {
+        std::error_code ec;
+        if (!d.empty() && fs::is_regular_file(fs::path(d) / "pandoc", ec))
+            return fs::path(d) / "pandoc";
+    }
+    return {};
+}
+
+// Runs of blanks and line breaks as one blank: pandoc wraps its lines.
+std::string flattened(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n' || c == '\r' || c == '\t')
+            c = ' ';
+        if (c == ' ' && !out.empty() && out.back() == ' ')
+            continue;
+        out.push_back(c);
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -362,4 +391,40 @@ TEST(FrmDisplay, PanesFillTheWindowLessItsFrameAndMenu)
     w.showHtml(QStringLiteral("<p>a page</p>"));
     EXPECT_TRUE(w.showsWeb());
     EXPECT_FALSE(w.rtf()->isVisible());
+}
+
+// Saved files open in another program: pandoc reads the rich text and the
+// web page back, and finds the verse, its subtitle and its footnote.
+TEST_F(ExportOnAShell, SavedRichTextAndWebPagesReadBackInAnotherProgram)
+{
+    const fs::path reader = pandoc();
+    if (reader.empty())
+        GTEST_SKIP() << "pandoc is not installed (scripts/setup installs it); the saved files were not read back";
+    db::Recordset rs;
+    ASSERT_TRUE(rs.open("SELECT h.Sura, h.Verse, h.Words, f.Words FROM HEADERS h JOIN FOOTERS f "
+                        "ON f.Sura = h.Sura AND f.Verse = h.Verse WHERE h.Verse > 0 ORDER BY h.Sura, h.Verse LIMIT 1",
+                        shell.state().connection));
+    ASSERT_FALSE(rs.eof());
+    const int sura = static_cast<int>(rs.field(0).toInt());
+    const int verse = static_cast<int>(rs.field(1).toInt());
+    const std::string subtitle = flattened(rs.field(2).toString());
+    const std::string footnote = flattened(rs.field(3).toString());
+    const std::string verseText = flattened(testing_support::testVerseText(sura, verse));
+    const QString s = QString::number(sura), v = QString::number(verse);
+    typeRange(s, v, s, v);
+    ASSERT_TRUE(ui->Command18_Click());
+
+    for (const char* name : {"verse.rtf", "verse.html"}) {
+        shell.scripted().fileNames.push_back(file(name));
+        ASSERT_FALSE(ui->Command13_Click().isEmpty()) << name;
+        const bool rtf = std::string(name).ends_with(".rtf");
+        const auto run = testing_support::runProgram(
+            {reader.string(), "-f", rtf ? "rtf" : "html", "-t", "plain", (dir / name).string()});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::string read = flattened(run.out);
+        EXPECT_NE(read.find(verseText), std::string::npos) << name << ": " << read;
+        EXPECT_NE(read.find(subtitle), std::string::npos) << name << ": " << read;
+        EXPECT_NE(read.find(footnote), std::string::npos) << name << ": " << read;
+        EXPECT_NE(read.find("[" + std::to_string(sura) + ":" + std::to_string(verse) + "]"), std::string::npos);
+    }
 }
