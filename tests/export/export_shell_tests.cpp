@@ -316,7 +316,7 @@ TEST_F(ExportOnAShell, TwoSeparateWindowsHoldTheirOwnContentAndCaptions)
     EXPECT_EQ(windows[0]->rtf()->model().text(), first);
 
     // Esc and "Close Window" hide a window; it stays.
-    QTest::keyClick(windows[0], Qt::Key_Escape);
+    QTest::keyClick(windows[0]->rtf()->view(), Qt::Key_Escape);
     EXPECT_FALSE(windows[0]->isVisible());
     windows[1]->findChild<QAction*>(QStringLiteral("close_win"))->trigger();
     EXPECT_FALSE(windows[1]->isVisible());
