@@ -360,6 +360,14 @@ TEST_F(ExportOnAShell, ADocumentInTheWebPaneOpensInTheSeparateWindowsWebPane)
     shell.scripted().fileNames.push_back(file("copy"));
     ASSERT_TRUE(w->mnuSaveToFile_Click());
     EXPECT_EQ(testing_support::readFile(dir / "copy.html"), testing_support::readFile(page));
+
+    // "SAVE TO FILE" while the document is shown saves the document, not
+    // the hidden (empty) reading pane.
+    shell.scripted().clear();
+    shell.scripted().fileNames.push_back(file("shown.html"));
+    EXPECT_FALSE(ui->Command13_Click().isEmpty());
+    EXPECT_EQ(shell.scripted().boxes()[0].text, QStringLiteral("Web page (*.html)"));
+    EXPECT_EQ(testing_support::readFile(dir / "shown.html"), testing_support::readFile(page));
 }
 
 TEST(FrmDisplay, PanesFillTheWindowLessItsFrameAndMenu)
