@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -45,6 +46,11 @@ frmDisplay::frmDisplay(Prompter& prompter, QWidget* parent) : QMainWindow(parent
     close_ = menuBar()->addAction(QStringLiteral("Close Window"));
     close_->setObjectName(QStringLiteral("close_win"));
     connect(close_, &QAction::triggered, this, [this] { close_win_Click(); });
+    // Esc hides the window wherever the focus is in it (the web pane keeps
+    // the keys it is given; this reaches it first).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { close_win_Click(); });
 
     // A size that shows a passage well; the reader resizes it at will.
     resize(toPixels(9000, dpiOf(*this)), toPixels(7000, dpiOf(*this)));
