@@ -645,11 +645,12 @@ TEST(CompanionWindow, TheListPanelFitsTheColumnAtTheSizesAReaderUses)
 
 namespace {
 
-// The text of the page a web pane shows, once it has loaded.
-QString pageText(WebPane* pane)
+// The text of the page a web pane shows, once it has loaded and holds
+// `awaited` (pages may follow one another: a failure, then what replaces it).
+QString pageText(WebPane* pane, const QString& awaited = {})
 {
     QString text;
-    for (int attempt = 0; attempt < 100 && text.isEmpty(); ++attempt) {
+    for (int attempt = 0; attempt < 100 && (text.isEmpty() || !text.contains(awaited)); ++attempt) {
         QTest::qWait(100);
         if (!pane->view())
             continue;
@@ -685,7 +686,7 @@ TEST(LookupWindow, TheDictionaryTakesOneSelectedWordAndShowsItsSensesInASeparate
     ASSERT_EQ(windows.size(), 1);
     EXPECT_EQ(windows.front()->windowTitle(), QStringLiteral("Dictionary meaning of mercy"));
     EXPECT_TRUE(windows.front()->isVisible());
-    const QString page = pageText(windows.front()->wb());
+    const QString page = pageText(windows.front()->wb(), QStringLiteral("WordNet"));
     EXPECT_TRUE(page.contains(QStringLiteral("noun"))) << page.toStdString();
     EXPECT_TRUE(page.contains(QStringLiteral("compassion"))) << page.toStdString();
 }
@@ -705,7 +706,7 @@ TEST(LookupWindow, WithoutAConnectionTheOfflineSensesTakeThePagesPlace)
     ASSERT_TRUE(m.runCommand(QStringLiteral("mnuDict_Click")));
     const auto windows = m.findChildren<frmDisplay*>();
     ASSERT_EQ(windows.size(), 1);
-    const QString page = pageText(windows.front()->wb());
+    const QString page = pageText(windows.front()->wb(), QStringLiteral("WordNet"));
     EXPECT_TRUE(page.contains(QStringLiteral("forgive"))) << page.toStdString();
     EXPECT_TRUE(page.contains(QStringLiteral("offline")) || page.contains(QStringLiteral("WordNet"))) << page.toStdString();
 }
