@@ -87,6 +87,7 @@ void TopicsUi::install()
     main_.bindButton(backup_->Command29(), cmd::Command29_Click);
     // A click on a topic shows it; so do the arrow keys, as the list moves.
     connect(topics_->lstTopics(), &QListWidget::itemClicked, this, [this] { lstTopics_Click(); });
+    topics_->lstTopics()->installEventFilter(this);
 
     if (GoToVersePanel* go = navigation_.goToVersePanel()) {
         main_.bindButton(go->cmdAddFav(), cmd::cmdAddFav_Click);
@@ -507,6 +508,17 @@ void TopicsUi::cmdAddFav_Click()
 
 bool TopicsUi::eventFilter(QObject* watched, QEvent* event)
 {
+    // Moving through the topics with the keys shows each one, as a click does.
+    QListWidget* topicList = topics_ ? topics_->lstTopics() : nullptr;
+    if (topicList && watched == topicList) {
+        if (event->type() == QEvent::KeyPress)
+            rowBeforeKey_ = topicList->currentRow();
+        else if (event->type() == QEvent::KeyRelease && Navigation::isNavigationKey(static_cast<QKeyEvent*>(event)->key()) &&
+                 topicList->currentRow() >= 0 && topicList->currentRow() != rowBeforeKey_) {
+            rowBeforeKey_ = topicList->currentRow();
+            lstTopics_Click();
+        }
+    }
     GoToVersePanel* go = navigation_.goToVersePanel();
     if (go && watched == go->versefav() && event->type() == QEvent::KeyPress &&
         PanelFrame::isPlainEnter(*static_cast<QKeyEvent*>(event)) && go->versefav()->currentItem()) {

@@ -91,6 +91,8 @@ private:
     SearchUi* search_;
     TopicsPanel* topics_ = nullptr;
     NotesPanel* notes_ = nullptr;
+    // The topic list's current row when a key went down.
+    int rowBeforeKey_ = -1;
     BackupPanel* backup_ = nullptr;
     topics::TopicList topicList_;
     topics::Bookmarks bookmarks_;

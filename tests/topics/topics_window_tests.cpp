@@ -7,12 +7,14 @@
 #include "topics/backup_panel.h"
 #include "reading/notes_panel.h"
 #include "topics/topics_panel.h"
+#include "topics/topic_store.h"
 #include "topics/topics_ui.h"
 #include "ui/wrap_button.h"
 #include "ui/wrap_check_box.h"
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QListWidget>
 #include <QScrollArea>
 
 #include <gtest/gtest.h>
@@ -89,4 +91,32 @@ TEST(TopicsWindow, TheSidePaneChoiceIsTheDisplaySetting)
     EXPECT_FALSE(inSettings->isChecked());
     inPane->setChecked(true);
     EXPECT_TRUE(inSettings->isChecked());
+}
+
+TEST(TopicsWindow, TheArrowKeysShowEachTopicAsTheListMoves)
+{
+    MainWindowFixture f;
+    frmMain& m = f.main();
+    db::Database& db = m.state().connection;
+    ASSERT_TRUE(topics::insertVerses(db, "Alpha", {{2, 3}, {2, 4}}).ok);
+    ASSERT_TRUE(topics::insertVerses(db, "Beta", {{3, 7}}).ok);
+    f.key(Qt::Key_F7);
+    QListWidget* list = topicsUi(m).topicsPanel().lstTopics();
+    const int alpha = static_cast<int>(list->row(list->findItems(QStringLiteral("Alpha"), Qt::MatchExactly).value(0)));
+    const int beta = static_cast<int>(list->row(list->findItems(QStringLiteral("Beta"), Qt::MatchExactly).value(0)));
+    ASSERT_GE(alpha, 0);
+    ASSERT_EQ(beta, alpha + 1);
+    list->setFocus();
+    list->setCurrentRow(alpha);
+    f.key(Qt::Key_Down, list);
+    EXPECT_EQ(list->currentRow(), beta);
+    ASSERT_EQ(m.verseList()->count(), 1);
+    EXPECT_TRUE(m.verseList()->item(0)->text().endsWith(QStringLiteral("3:7")));
+    f.key(Qt::Key_Up, list);
+    ASSERT_EQ(m.verseList()->count(), 2);
+    // A key that does not move the list shows nothing new.
+    m.verseList()->clear();
+    f.key(Qt::Key_Right, list);
+    EXPECT_EQ(list->currentRow(), alpha);
+    EXPECT_EQ(m.verseList()->count(), 0);
 }
