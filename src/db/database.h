@@ -115,6 +115,25 @@ private:
     mutable int code_ = 0;
 };
 
+// Many short reads in one read transaction: the file is locked and checked
+// once instead of once a statement. Deferred, so it never waits for a
+// writer; ends (committed) with the scope.
+class ReadTogether {
+public:
+    explicit ReadTogether(Database& db) : db_(db), on_(db.execute("BEGIN")) {}
+    ~ReadTogether()
+    {
+        if (on_ && !db_.execute("COMMIT"))
+            db_.execute("ROLLBACK");
+    }
+    ReadTogether(const ReadTogether&) = delete;
+    ReadTogether& operator=(const ReadTogether&) = delete;
+
+private:
+    Database& db_;
+    bool on_;
+};
+
 // Registers instr/4 and zf_plain/1 on a raw connection.
 bool registerFunctions(sqlite3* handle);
 

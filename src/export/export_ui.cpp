@@ -27,23 +27,6 @@ namespace {
 
 constexpr const char* kRtfMime = "text/rtf";
 
-// Many look-ups read in one transaction: one lock instead of one per row.
-class ReadTogether {
-public:
-    explicit ReadTogether(db::Database& db) : db_(db), on_(db.execute("BEGIN")) {}
-    ~ReadTogether()
-    {
-        if (on_ && !db_.execute("COMMIT"))
-            db_.execute("ROLLBACK");
-    }
-    ReadTogether(const ReadTogether&) = delete;
-    ReadTogether& operator=(const ReadTogether&) = delete;
-
-private:
-    db::Database& db_;
-    bool on_;
-};
-
 }  // namespace
 
 ExportUi::ExportUi(Shell& main) : QObject(&main.window()), main_(main)
@@ -196,7 +179,7 @@ bool ExportUi::Command18_Click()
     list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     list->setFocus(Qt::OtherFocusReason);
     {
-        const ReadTogether reading(s.connection);
+        const db::ReadTogether reading(s.connection);
         r.OpenVerse();
     }
     return true;

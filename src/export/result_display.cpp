@@ -36,10 +36,8 @@ void renderResultEntries(db::Database& db, const std::vector<std::string>& entri
         keepHeader = true;
     }
     // One read transaction for the many lookups.
-    const bool together = db.execute("BEGIN");
+    const db::ReadTogether together(db);
     renderer.OpenVerse();
-    if (together && !db.execute("COMMIT"))
-        db.execute("ROLLBACK");
 }
 
 }  // namespace exporting

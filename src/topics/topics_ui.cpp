@@ -42,24 +42,6 @@ const QString kCollectionFilter = QStringLiteral("Collections (*.mdb *.db *.sqli
 
 std::filesystem::path pathOf(const QString& text) { return std::filesystem::path(text.toStdString()); }
 
-// Many short reads in one read transaction: the file is locked and checked
-// once instead of once a statement. Deferred, so it never waits for a writer.
-class ReadTogether {
-public:
-    explicit ReadTogether(db::Database& db) : db_(db), on_(db.execute("BEGIN")) {}
-    ~ReadTogether()
-    {
-        if (on_ && !db_.execute("COMMIT"))
-            db_.execute("ROLLBACK");
-    }
-    ReadTogether(const ReadTogether&) = delete;
-    ReadTogether& operator=(const ReadTogether&) = delete;
-
-private:
-    db::Database& db_;
-    bool on_;
-};
-
 }  // namespace
 
 TopicsUi::TopicsUi(Shell& main, Navigation& navigation, SearchUi* search)
@@ -230,7 +212,7 @@ void TopicsUi::cmdOpenTopic_Click()
     // verses in one read transaction, which a write must not join.
     keepUnsavedNote();
     {
-        const ReadTogether reading(s.connection);
+        const db::ReadTogether reading(s.connection);
         r.OpenVerse();
     }
     list->setFocus(Qt::OtherFocusReason);
