@@ -1,5 +1,6 @@
 #include "export/html_writer.h"
 
+#include "core/html_text.h"
 #include "reading/richtext/codepage.h"
 
 #include <algorithm>
@@ -194,21 +195,6 @@ private:
 
 }  // namespace
 
-std::string escapeHtml(std::string_view utf8)
-{
-    std::string out;
-    out.reserve(utf8.size());
-    for (char c : utf8) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out.push_back(c);
-        }
-    }
-    return out;
-}
 
 std::string toHtml(const richtext::Document& doc, const HtmlOptions& options) { return Writer(doc).page(options); }
 

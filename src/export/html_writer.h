@@ -19,7 +19,4 @@ struct HtmlOptions {
 
 std::string toHtml(const richtext::Document& doc, const HtmlOptions& options = {});
 
-// Text for an HTML element or attribute: & < > " escaped.
-std::string escapeHtml(std::string_view utf8);
-
 }  // namespace exporting

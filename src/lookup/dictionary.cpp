@@ -1,5 +1,7 @@
 #include "lookup/dictionary.h"
 
+#include "core/html_text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -24,20 +26,6 @@ std::string_view trimSpaces(std::string_view s)
     return s;
 }
 
-std::string htmlEscaped(std::string_view s)
-{
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out.push_back(c);
-        }
-    }
-    return out;
-}
 
 // WordNet writes multi-word entries with underscores.
 std::string readable(std::string s)
@@ -186,32 +174,32 @@ std::string definitionText(const Definition& d)
 
 std::string definitionHtml(const Definition& d)
 {
-    std::string h = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + htmlEscaped(d.word) +
+    std::string h = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + escapeHtml(d.word) +
                     "</title><style>body{font-family:sans-serif;font-size:1.05rem;line-height:1.5;margin:1.2em;}"
                     "h1{font-size:1.5em;}h2{font-size:1.15em;margin-top:1.2em;}.syn{color:#666;}"
                     ":root.dark body{background:#1e2020;color:#e6e6e0;}:root.dark .syn{color:#a9aca4;}"
                     "@media (prefers-color-scheme: dark){body{background:#1e2020;color:#e6e6e0;}.syn{color:#a9aca4;}}"
-                    "</style></head><body><h1>" + htmlEscaped(d.word) + "</h1>";
+                    "</style></head><body><h1>" + escapeHtml(d.word) + "</h1>";
     if (!d.dictionaryInstalled) {
         h += "<p>The offline dictionary is not installed on this computer.</p>";
     } else if (!d.found()) {
         h += "<p>The offline dictionary does not know this word.</p>";
     } else {
         if (!d.baseForm.empty() && d.baseForm != d.word)
-            h += "<p>Found as <b>" + htmlEscaped(d.baseForm) + "</b>.</p>";
+            h += "<p>Found as <b>" + escapeHtml(d.baseForm) + "</b>.</p>";
         std::string pos;
         for (const Sense& s : d.senses) {
             if (s.partOfSpeech != pos) {
                 if (!pos.empty())
                     h += "</ol>";
                 pos = s.partOfSpeech;
-                h += "<h2>" + htmlEscaped(pos) + "</h2><ol>";
+                h += "<h2>" + escapeHtml(pos) + "</h2><ol>";
             }
-            h += "<li>" + htmlEscaped(s.gloss);
+            h += "<li>" + escapeHtml(s.gloss);
             if (s.synonyms.size() > 1) {
                 h += " <span class=\"syn\">(";
                 for (size_t i = 1; i < s.synonyms.size(); ++i)
-                    h += (i > 1 ? ", " : "") + htmlEscaped(s.synonyms[i]);
+                    h += (i > 1 ? ", " : "") + escapeHtml(s.synonyms[i]);
                 h += ")</span>";
             }
             h += "</li>";

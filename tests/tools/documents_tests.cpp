@@ -281,7 +281,7 @@ void checkConcordance(const fs::path& docs, db::Database& db, lookup::Area area)
         std::string refs;
         for (const auto& r : e.refs)
             refs += (refs.empty() ? "" : ", ") + r.display();
-        expected.push_back(init::htmlEscape(e.word) + " " + std::to_string(e.refs.size()) + " " + refs);
+        expected.push_back(escapeHtml(e.word) + " " + std::to_string(e.refs.size()) + " " + refs);
         initials.insert(lookup::initialOf(e));
     }
     ASSERT_FALSE(expected.empty());

@@ -42,13 +42,13 @@ std::string cell(const std::string& figure, long long value)
     std::string c = "<td class=\"n";
     if (markedMultiple(value))
         c += " m19";
-    c += "\" data-figure=\"" + htmlEscape(figure) + "\">" + std::to_string(value) + "</td>";
+    c += "\" data-figure=\"" + escapeHtml(figure) + "\">" + std::to_string(value) + "</td>";
     return c;
 }
 
 std::string suraName(const SuraText& s)
 {
-    return htmlEscape(s.englishName) + (s.translitName.empty() ? "" : " <i>(" + htmlEscape(s.translitName) + ")</i>");
+    return escapeHtml(s.englishName) + (s.translitName.empty() ? "" : " <i>(" + escapeHtml(s.translitName) + ")</i>");
 }
 
 // Bars for values in the given order; the highlighted ones in the second colour.
@@ -64,7 +64,7 @@ std::string barChart(const std::string& label, const std::vector<std::pair<std::
         max = std::max(max, b.second);
     std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + std::to_string(width) + " " +
                     std::to_string(height) + "\" width=\"" + std::to_string(width) + "\" role=\"img\" aria-label=\"" +
-                    htmlEscape(label) + "\">\n";
+                    escapeHtml(label) + "\">\n";
     const int base = top + plot;
     s += "<line class=\"axis\" x1=\"" + std::to_string(left - 2) + "\" y1=\"" + std::to_string(base) + "\" x2=\"" +
          std::to_string(width - 4) + "\" y2=\"" + std::to_string(base) + "\"/>";
@@ -79,10 +79,10 @@ std::string barChart(const std::string& label, const std::vector<std::pair<std::
         s += "<rect class=\"";
         s += highlight[i] ? "bar2" : "bar";
         s += "\" x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(base - h) + "\" width=\"" +
-             std::to_string(barWidth) + "\" height=\"" + std::to_string(h) + "\"><title>" + htmlEscape(bars[i].first) +
+             std::to_string(barWidth) + "\" height=\"" + std::to_string(h) + "\"><title>" + escapeHtml(bars[i].first) +
              ": " + std::to_string(bars[i].second) + "</title></rect>\n";
     }
-    s += "<text x=\"" + std::to_string(left) + "\" y=\"" + std::to_string(base + 20) + "\">" + htmlEscape(xCaption) +
+    s += "<text x=\"" + std::to_string(left) + "\" y=\"" + std::to_string(base + 20) + "\">" + escapeHtml(xCaption) +
          "</text>\n</svg>\n";
     return s;
 }
@@ -206,7 +206,7 @@ std::vector<AppendixDoc> makeAppendices(const SampleText& sample, std::string_vi
         doc.title = appendixTitle(k);
 
         std::string b;
-        b += "<h1>Appendix " + two(k) + ": " + htmlEscape(doc.title) + "</h1>\n";
+        b += "<h1>Appendix " + two(k) + ": " + escapeHtml(doc.title) + "</h1>\n";
         b += "<p class=\"lead\">Counts of verses, words and letters, the running counts the status bar shows, the "
              "order of revelation and the most frequent words of suras " +
              std::to_string(first) + " to " + std::to_string(first + 2) +
@@ -297,7 +297,7 @@ std::vector<AppendixDoc> makeAppendices(const SampleText& sample, std::string_vi
              "<th class=\"n\">Verses here</th><th class=\"n\">Whole text</th></tr>\n";
         for (const auto& e : here) {
             const auto total = totals.find(e.key);
-            b += "<tr><td>" + htmlEscape(total != totals.end() ? total->second.word : e.word) + "</td>" +
+            b += "<tr><td>" + escapeHtml(total != totals.end() ? total->second.word : e.word) + "</td>" +
                  cell("freq:" + e.key, e.occurrences) +
                  cell("fverses:" + e.key, static_cast<long long>(e.refs.size())) +
                  cell("total:" + e.key, total != totals.end() ? total->second.occurrences : 0) + "</tr>\n";

@@ -62,7 +62,7 @@ std::string concordanceHtml(lookup::Area area, const std::vector<lookup::Entry>&
             b += "<h2 id=\"letter-" + i + "\">" + i + " <a href=\"#top\">&#8593;</a></h2>\n<dl class=\"conc\">\n";
         }
         b += "<dt>";
-        b += htmlEscape(e->word);
+        b += escapeHtml(e->word);
         b += " <span class=\"n\">(";
         b += std::to_string(e->refs.size());
         b += ")</span></dt><dd>";

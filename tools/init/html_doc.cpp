@@ -25,7 +25,7 @@ std::string htmlPage(std::string_view title, std::string_view css, std::string_v
 {
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
-    page += htmlEscape(title);
+    page += escapeHtml(title);
     page += "</title>\n";
     page += kStylesheetLink;
     page += "\n</head>\n<body>\n";
@@ -34,20 +34,5 @@ std::string htmlPage(std::string_view title, std::string_view css, std::string_v
     return embedStylesheet(page, css);
 }
 
-std::string htmlEscape(std::string_view s)
-{
-    std::string out;
-    out.reserve(s.size());
-    for (char c : s) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out.push_back(c);
-        }
-    }
-    return out;
-}
 
 }  // namespace init

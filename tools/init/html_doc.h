@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/html_text.h"
+
 #include <string>
 #include <string_view>
 
@@ -19,7 +21,5 @@ std::string embedStylesheet(std::string_view html, std::string_view css);
 // A complete document: head with the title and the stylesheet, then the body.
 std::string htmlPage(std::string_view title, std::string_view css, std::string_view body);
 
-// & < > " escaped for text and attribute values.
-std::string htmlEscape(std::string_view s);
 
 }  // namespace init

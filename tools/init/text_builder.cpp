@@ -293,8 +293,8 @@ std::string contentsHtml(const SampleText& sample, const std::vector<AppendixDoc
     h << "<h2 id=\"suras\">Suras</h2>\n<table>\n<tr><th class=\"n\">Sura</th><th>Name</th><th>Transliteration</th>"
          "<th class=\"n\">Verses</th><th class=\"n\">Order of revelation</th><th>Appendix</th></tr>\n";
     for (const auto& s : sample.suras) {
-        h << "<tr><td class=\"n\">" << s.number << "</td><td>" << htmlEscape(s.englishName) << "</td><td>"
-          << htmlEscape(s.translitName) << "</td><td class=\"n\">" << s.verses.size() << "</td><td class=\"n\">"
+        h << "<tr><td class=\"n\">" << s.number << "</td><td>" << escapeHtml(s.englishName) << "</td><td>"
+          << escapeHtml(s.translitName) << "</td><td class=\"n\">" << s.verses.size() << "</td><td class=\"n\">"
           << rvPos[static_cast<size_t>(std::clamp(s.number, 0, 114))] << "</td><td>";
         if (const AppendixDoc* a = covering(s.number))
             h << "<a href=\"" << fileOf(a->number) << "#sura-" << s.number << "\">Appendix " << a->number << "</a>";
@@ -302,7 +302,7 @@ std::string contentsHtml(const SampleText& sample, const std::vector<AppendixDoc
     }
     h << "</table>\n<h2 id=\"appendices\">Appendices</h2>\n<ol class=\"toc\">\n";
     for (const auto& a : appendices)
-        h << "<li value=\"" << a.number << "\"><a href=\"" << fileOf(a.number) << "\">" << htmlEscape(a.title)
+        h << "<li value=\"" << a.number << "\"><a href=\"" << fileOf(a.number) << "\">" << escapeHtml(a.title)
           << "</a></li>\n";
     h << "</ol>\n<h2 id=\"concordances\">Concordances</h2>\n<ul>\n";
     for (auto area : {lookup::Area::Verses, lookup::Area::Subtitles, lookup::Area::Footnotes})
