@@ -4,6 +4,7 @@
 #include "db/numeric.h"
 #include "db/recordset.h"
 #include "db/verse_ref.h"
+#include "export/csv_writer.h"
 #include "reading/display_settings.h"
 #include "reading/richtext/rtf_reader.h"
 #include "reading/verse_renderer.h"
@@ -16,22 +17,7 @@ namespace cli {
 namespace {
 
 // The plain text of a stored opening row, on one line.
-std::string openingLine(const std::string& rtf)
-{
-    std::string text = richtext::rtfToPlainText(rtf), line;
-    for (char c : text) {
-        if (c == '\r')
-            continue;
-        if (c == '\n')
-            c = ' ';
-        if (c == ' ' && (line.empty() || line.back() == ' '))
-            continue;
-        line.push_back(c);
-    }
-    while (!line.empty() && line.back() == ' ')
-        line.pop_back();
-    return line;
-}
+std::string openingLine(const std::string& rtf) { return exporting::oneLine(richtext::rtfToPlainText(rtf)); }
 
 struct Range {
     int sura = 0;

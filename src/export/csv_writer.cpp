@@ -9,9 +9,6 @@
 
 namespace exporting {
 
-namespace {
-
-// A stored text on one line: its line breaks and runs of blanks become one blank.
 std::string oneLine(std::string_view text)
 {
     std::string line;
@@ -27,6 +24,8 @@ std::string oneLine(std::string_view text)
         line.pop_back();
     return line;
 }
+
+namespace {
 
 // The entry's reference: "2:255", or the same with text after the verse
 // number (a result row may carry it).

@@ -19,6 +19,10 @@ struct CsvRow {
     std::string text;   // one line: the verse's plain text
 };
 
+// A stored text on one line: its line breaks, tabs and runs of blanks
+// become one blank, none at either end.
+std::string oneLine(std::string_view text);
+
 // One field, quoted and its quotes doubled when it holds , " CR or LF.
 std::string csvField(std::string_view text);
 // The header line, then one line per row.
