@@ -80,7 +80,10 @@ std::optional<long long> recordedSize(db::Database& db, SizeRecord kind, std::st
     return id.toInt();
 }
 
-DocumentCheck checkDocument(db::Database& db, const fs::path& path, SizeRecord kind, std::string_view key)
+namespace {
+
+// Whether the file is there, and its size; no size record.
+DocumentCheck existing(const fs::path& path)
 {
     DocumentCheck c;
     c.path = path;
@@ -91,6 +94,14 @@ DocumentCheck checkDocument(db::Database& db, const fs::path& path, SizeRecord k
         c.exists = !ec;
         c.size = ec ? 0 : static_cast<long long>(bytes);
     }
+    return c;
+}
+
+}  // namespace
+
+DocumentCheck checkDocument(db::Database& db, const fs::path& path, SizeRecord kind, std::string_view key)
+{
+    DocumentCheck c = existing(path);
     c.recorded = recordedSize(db, kind, key);
     return c;
 }
@@ -111,21 +122,6 @@ DocumentCheck checkConcordance(db::Database& db, const fs::path& programFolder, 
 {
     return checkDocument(db, concordancePath(programFolder, language, name), SizeRecord::Concordance, name);
 }
-
-namespace {
-
-DocumentCheck existing(const fs::path& path)
-{
-    DocumentCheck c;
-    c.path = path;
-    std::error_code ec;
-    c.exists = fs::is_regular_file(path, ec);
-    if (c.exists)
-        c.size = static_cast<long long>(fs::file_size(path, ec));
-    return c;
-}
-
-}  // namespace
 
 std::vector<CompanionDocument> companionDocuments(db::Database& db, const fs::path& programFolder,
                                                   std::string_view language)
