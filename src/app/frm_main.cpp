@@ -725,13 +725,8 @@ void frmMain::leftframeclose_Click()
     if (leftExpanded_) {
         if (auto* dispFN = control<QCheckBox>(QStringLiteral("dispFN")))
             dispFN->setChecked(false);
-        if (reading_->mode() != ListMode::Pages) {
-            QListWidget* list = verseList();
-            if (QListWidgetItem* item = list->currentItem())
-                item->setSelected(true);
-            state_.curVerseIdx = list->currentRow();
-            reading_->OpenVerse();
-        }
+        if (reading_->mode() != ListMode::Pages)
+            reading_->showCurrentEntry();
         SquezeLeftFrame();
         verseList()->setFocus();
     } else {

@@ -124,13 +124,8 @@ void ExportUi::txtEndSura_Change()
 
 void ExportUi::showCurrentEntry()
 {
-    ReadingView& r = main_.reading();
-    QListWidget* list = r.verseList();
-    list->setFocus(Qt::OtherFocusReason);
-    if (QListWidgetItem* item = list->currentItem())
-        item->setSelected(true);
-    main_.state().curVerseIdx = list->currentRow();
-    r.OpenVerse();
+    main_.reading().verseList()->setFocus(Qt::OtherFocusReason);
+    main_.reading().showCurrentEntry();
 }
 
 bool ExportUi::Command18_Click()

@@ -161,7 +161,7 @@ void CompanionTexts::chkShowApp_Click()
     button->setText(QStringLiteral("Appendices"));
     navigation_.sqCh_Change();
     main_.reading().showMSG();
-    showCurrentEntry();
+    main_.reading().showCurrentEntry();
 }
 
 void CompanionTexts::mnutut_Click()
@@ -335,16 +335,6 @@ void CompanionTexts::Command14_Click()
 
 // ---------------------------------------------------------------- footnotes (F9)
 
-void CompanionTexts::showCurrentEntry()
-{
-    ReadingView& r = main_.reading();
-    QListWidget* list = r.verseList();
-    if (QListWidgetItem* item = list->currentItem())
-        item->setSelected(true);
-    main_.state().curVerseIdx = list->currentRow();
-    r.OpenVerse();
-}
-
 void CompanionTexts::Command11_Click()
 {
     const bool open = notes_->isHidden() || notes_->showsNotes() || !main_.leftFrameExpanded();
@@ -358,5 +348,5 @@ void CompanionTexts::Command11_Click()
         notes_->hide();
         notes_->dispFN()->setChecked(false);
     }
-    showCurrentEntry();
+    main_.reading().showCurrentEntry();
 }

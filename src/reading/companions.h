@@ -60,8 +60,6 @@ private:
     void openList(reading::ListKind kind);
     // Widens the reading pane (960) or gives the width back (0).
     void setWideReading(int width);
-    // Selects the current entry of the verse list and shows it.
-    void showCurrentEntry();
     std::filesystem::path programFolder() const;
 
     Shell& main_;

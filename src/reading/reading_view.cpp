@@ -340,6 +340,14 @@ void ReadingView::showVerse(int sura, int verse)
     verseList_->setFocus();
 }
 
+void ReadingView::showCurrentEntry()
+{
+    if (QListWidgetItem* item = verseList_->currentItem())
+        item->setSelected(true);
+    state_.curVerseIdx = verseList_->currentRow();
+    OpenVerse();
+}
+
 void ReadingView::showMSG()
 {
     if (!msg_->isHidden())

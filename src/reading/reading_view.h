@@ -89,6 +89,9 @@ public:
 
     // ---- the procedures --------------------------------------------------------
     void OpenVerse();
+    // Selects (checks) the current entry of the verse list, remembers it as
+    // the entry last opened alone and shows the selection.
+    void showCurrentEntry();
     void ProcessForData(int verse) { renderer_.ProcessForData(verse); }
     void showVerse(int sura, int verse);
     void VerseMode() { renderer_.VerseMode(); }

@@ -298,10 +298,7 @@ void TopicsUi::cmdYourNote_Click()
     } else {
         main_.SquezeLeftFrame();
     }
-    if (QListWidgetItem* item = list->currentItem())
-        item->setSelected(true);
-    main_.state().curVerseIdx = list->currentRow();
-    r.OpenVerse();
+    r.showCurrentEntry();
     if (closed)
         r.rtfFootnote()->setFocus(Qt::OtherFocusReason);
     else
